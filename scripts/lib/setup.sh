@@ -1,0 +1,43 @@
+# Shared by the scripts: installs the Debian packages that are missing and
+# configures the build tree. Source it; do not run it.
+
+REPO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$REPO_ROOT/build}
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev)
+TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils)
+
+# Installs every package of the arguments that dpkg does not know as installed.
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The number tests run under a comma-decimal locale as well.
+ensure_locale() {
+    local wanted=de_DE.UTF-8
+    locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" sed -i "s/^# *\($wanted UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$wanted UTF-8" /etc/locale.gen || echo "$wanted UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo[@]}" locale-gen >/dev/null
+}
+
+# configure_and_build BUILD_DIR [cmake options...]
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S "$REPO_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$dir" -j"$JOBS"
+}

@@ -1,0 +1,18 @@
+#include "config/kdx_cfg.h"
+#include "platform/qt_platform.h"
+#include "ui/main/frmmain.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VEVaduDori"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+
+    kdx::QtPlatform platform;
+    kdx::KDXCfg cfg; // the program-wide state, alive for the whole run
+    kdx::frmMain window(cfg, platform);
+    window.show();
+    return QApplication::exec();
+}

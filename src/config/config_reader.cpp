@@ -1,0 +1,108 @@
+#include "config_reader.h"
+
+#include "text_encoding.h"
+
+namespace kdx {
+namespace {
+
+// Sequential line input over the bytes of a file.
+class LineSource {
+public:
+    explicit LineSource(std::string_view bytes) : bytes_(bytes) {}
+
+    bool atEnd() const { return pos_ >= bytes_.size(); }
+    std::string_view rest() const { return bytes_.substr(pos_); }
+
+    std::string_view nextLine()
+    {
+        const std::size_t start = pos_;
+        const std::size_t end = std::min(bytes_.find_first_of("\r\n", start), bytes_.size());
+        pos_ = end;
+        if (end < bytes_.size()) {
+            pos_ = end + 1;
+            if (bytes_[end] == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n')
+                ++pos_;
+        }
+        return bytes_.substr(start, end - start);
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+std::string_view trimBlanks(std::string_view line)
+{
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = line.find_last_not_of(' ');
+    return line.substr(first, last - first + 1);
+}
+
+// Stores the line in the first free slot; false when all eight are taken.
+bool storeCustomCommand(CustomCommandSlots &slots, const std::string &line, int lineNumber)
+{
+    for (CustomCommand &slot : slots) {
+        if (slot.Text.empty()) {
+            slot.Text = line;
+            slot.FoundAtLine = lineNumber;
+            return true;
+        }
+    }
+    return false;
+}
+
+Message tooManyCustomCommands(const std::string &line)
+{
+    return {"Too many custom commands", "'" + line + "' couldn't be stored.", MessageIcon::Exclamation};
+}
+
+Message fileTooBig()
+{
+    return {"Error while loading",
+            "KDX.cfg is too big. Perhaps some values are not loaded - Those will be set to default.",
+            MessageIcon::None};
+}
+
+} // namespace
+
+std::vector<Message> ReadConfiguration(KDXCfg &cfg, std::string_view bytes)
+{
+    std::vector<Message> messages;
+    for (CustomCommand &slot : cfg.CustomCommands) {
+        slot.Text.clear();
+        slot.FoundAtLine.reset();
+    }
+    for (SettingRow &row : cfg.SettingTable)
+        row.FoundAtLine.reset();
+    cfg.ConfigLines.clear();
+    cfg.UnreadTail.clear();
+    cfg.Encoding = IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Latin1;
+
+    LineSource source(bytes);
+    while (!source.atEnd() && cfg.ConfigLineCount() < MaxConfigLines) {
+        const std::string &line = cfg.ConfigLines.emplace_back(trimBlanks(source.nextLine()));
+        const int lineNumber = cfg.ConfigLineCount();
+
+        bool isSetting = false;
+        for (SettingRow &row : cfg.SettingTable) {
+            if (line.starts_with(row.Key)) {
+                const std::size_t valueStart = row.Key.size() + 1;
+                row.Value = valueStart < line.size() ? line.substr(valueStart) : std::string();
+                row.FoundAtLine = lineNumber;
+                isSetting = true;
+            }
+        }
+        const bool isComment = line.starts_with('#');
+        if (!isSetting && !isComment && !line.empty() && !storeCustomCommand(cfg.CustomCommands, line, lineNumber))
+            messages.push_back(tooManyCustomCommands(line));
+    }
+    if (!source.atEnd()) {
+        cfg.UnreadTail = source.rest();
+        messages.push_back(fileTooBig());
+    }
+    return messages;
+}
+
+} // namespace kdx

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "kdx_cfg.h"
+#include "message.h"
+
+#include <string_view>
+#include <vector>
+
+namespace kdx {
+
+// Reads the bytes of a configuration file into the model, as "ReLoad File" does.
+//
+// A line ends at a carriage return, a carriage return and line feed, or a line
+// feed alone; the last line may lack an end. Each line is stored in ConfigLines
+// without the spaces at its ends. A line that begins with the key of a setting
+// gives that setting its value (the rest after the key and one more character)
+// and its line number; the last occurrence wins. A line that is no setting, no
+// comment ("#") and not empty fills the next free custom-command slot.
+//
+// Before reading, every slot text is emptied and every line number of settings
+// and slots is reset, so that the model holds only numbers of this file. The
+// values of settings that the file does not hold are left as they are. At most
+// 256 lines are read; the rest of a longer file is kept in UnreadTail.
+// An empty input gives no lines.
+//
+// Returns, in the order they arise, the messages to show: one "Too many custom
+// commands" per command line beyond the eighth, and "Error while loading" when
+// the file has more than 256 lines.
+std::vector<Message> ReadConfiguration(KDXCfg &cfg, std::string_view bytes);
+
+} // namespace kdx

@@ -1,0 +1,137 @@
+#include "config_writers.h"
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+namespace kdx {
+namespace {
+
+class LineWriter {
+public:
+    void line(std::string_view text)
+    {
+        out_ += text;
+        out_ += "\r\n";
+    }
+    void setting(const SettingRow &row)
+    {
+        out_ += row.Key;
+        out_ += ' ';
+        out_ += row.Value;
+        out_ += "\r\n";
+    }
+    // Bytes passed through unchanged; a last line without an end gets one, so that
+    // nothing written after it joins it.
+    void raw(std::string_view bytes)
+    {
+        out_ += bytes;
+        if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r')
+            out_ += "\r\n";
+    }
+    void reserve(std::size_t size) { out_.reserve(size); }
+    std::string take() { return std::move(out_); }
+
+private:
+    std::string out_;
+};
+
+constexpr std::string_view cleanOutputTitle = "#### VEVaduDori 1.0 for E[VRK]bot IIId ####";
+
+constexpr std::array<std::string_view, 4> allSettingsHeader = {
+    cleanOutputTitle,
+    "# This KDX.cfg file is generated out of all the CVARs",
+    "# All comments and blank lines are removed, CVARs are in Standard order",
+    "#",
+};
+
+constexpr std::array<std::string_view, 5> leaveOutDefaultsHeader = {
+    cleanOutputTitle,
+    "# This KDX.cfg file is generated out of all the CVARs, ",
+    "# except those which are default value.",
+    "# All comments and blank lines are removed, CVARs are in Standard order",
+    "#",
+};
+
+} // namespace
+
+std::string AnnotatedSave(const KDXCfg &cfg)
+{
+    const auto lineCount = static_cast<std::size_t>(cfg.ConfigLineCount());
+    auto boundLine = [lineCount](const std::optional<int> &foundAtLine) -> std::optional<std::size_t> {
+        if (foundAtLine && *foundAtLine >= 1 && static_cast<std::size_t>(*foundAtLine) <= lineCount)
+            return static_cast<std::size_t>(*foundAtLine - 1);
+        return std::nullopt;
+    };
+
+    LineWriter out;
+    out.reserve(lineCount * 24 + cfg.UnreadTail.size() + 1024);
+
+    // What replaces each line: its settings or, failing those, its custom commands.
+    std::vector<std::vector<const SettingRow *>> settingsOnLine(lineCount);
+    std::vector<std::vector<const CustomCommand *>> commandsOnLine(lineCount);
+    for (const SettingRow &row : cfg.SettingTable)
+        if (const auto line = boundLine(row.FoundAtLine))
+            settingsOnLine[*line].push_back(&row);
+    for (const CustomCommand &slot : cfg.CustomCommands)
+        if (const auto line = boundLine(slot.FoundAtLine))
+            commandsOnLine[*line].push_back(&slot);
+
+    for (std::size_t line = 0; line < lineCount; ++line) {
+        if (!settingsOnLine[line].empty()) {
+            for (const SettingRow *row : settingsOnLine[line])
+                out.setting(*row);
+        } else if (!commandsOnLine[line].empty()) {
+            for (const CustomCommand *slot : commandsOnLine[line])
+                out.line(slot->Text);
+        } else {
+            out.line(cfg.ConfigLines[line]);
+        }
+    }
+    out.raw(cfg.UnreadTail);
+
+    for (const SettingRow &row : cfg.SettingTable) {
+        if (!row.FoundAtLine && row.Value != row.DefaultValue) {
+            out.line("");
+            out.setting(row);
+        }
+    }
+    for (const CustomCommand &slot : cfg.CustomCommands) {
+        if (!slot.FoundAtLine && !slot.Text.empty()) {
+            out.line("");
+            out.line(slot.Text);
+        }
+    }
+    return out.take();
+}
+
+std::string CleanOutput(const KDXCfg &cfg, CleanOutputKind kind)
+{
+    const bool leaveOutDefaults = kind == CleanOutputKind::LeaveOutDefaults;
+    LineWriter out;
+    if (leaveOutDefaults) {
+        for (std::string_view header : leaveOutDefaultsHeader)
+            out.line(header);
+    } else {
+        for (std::string_view header : allSettingsHeader)
+            out.line(header);
+    }
+    for (const SettingRow &row : cfg.SettingTable)
+        if (!leaveOutDefaults || row.Value != row.DefaultValue)
+            out.setting(row);
+
+    bool headingWritten = false;
+    for (const CustomCommand &slot : cfg.CustomCommands) {
+        if (slot.Text.empty())
+            continue;
+        if (!headingWritten) {
+            out.line("# These are custom server commands:");
+            out.line("#");
+            headingWritten = true;
+        }
+        out.line(slot.Text);
+    }
+    return out.take();
+}
+
+} // namespace kdx

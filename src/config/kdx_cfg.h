@@ -1,0 +1,48 @@
+#pragma once
+
+#include "one_based_array.h"
+#include "setting_table.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kdx {
+
+inline constexpr int MaxConfigLines = 256;
+inline constexpr int CustomCommandSlotCount = 8;
+
+struct CustomCommand {
+    std::string Text;               // the whole command line; empty marks a free slot
+    std::optional<int> FoundAtLine; // the line it came from, none for a command added in the window
+};
+
+using CustomCommandSlots = OneBasedArray<CustomCommand, CustomCommandSlotCount>;
+
+// How the bytes of the file become text in the window and back: UTF-8 when the
+// whole file is valid UTF-8, otherwise Latin-1, which maps every byte to itself.
+enum class TextEncoding { Utf8, Latin1 };
+
+// The program-wide state: the configuration as read and edited.
+struct KDXCfg {
+    kdx::SettingTable SettingTable;
+
+    // The trimmed lines of the file as last read, at most MaxConfigLines;
+    // ConfigLines[0] is line 1.
+    std::vector<std::string> ConfigLines;
+    // Everything after line 256 of a longer file, byte for byte. It is never
+    // read as settings, only carried through by the annotated save.
+    std::string UnreadTail;
+
+    CustomCommandSlots CustomCommands;
+
+    // False while a fill of the window sets the check boxes; only the skill
+    // handler heeds it.
+    bool ControlsReady = false;
+
+    TextEncoding Encoding = TextEncoding::Utf8;
+
+    int ConfigLineCount() const { return static_cast<int>(ConfigLines.size()); }
+};
+
+} // namespace kdx

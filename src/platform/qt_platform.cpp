@@ -1,0 +1,115 @@
+#include "qt_platform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSaveFile>
+#include <QWidget>
+
+namespace kdx {
+
+QString displayLines(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+void QtPlatform::showMessage(const QString &title, const QString &text, MessageIcon icon)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    box.setTextFormat(Qt::PlainText); // file contents must never be read as markup
+    box.setText(displayLines(text));
+    box.setIcon(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+QString QtPlatform::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
+{
+    bool confirmed = false;
+    const QString answer = QInputDialog::getText(QApplication::activeWindow(), title, displayLines(prompt),
+                                                 QLineEdit::Normal, defaultAnswer, &confirmed);
+    return confirmed ? answer : QString();
+}
+
+QString QtPlatform::applicationFolder() const
+{
+    return QDir::toNativeSeparators(QApplication::applicationDirPath());
+}
+
+void QtPlatform::giveFocus(QWidget *widget)
+{
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+std::variant<QByteArray, FileError> QtPlatform::readFile(const QString &path)
+{
+    if (QFileInfo(path).isDir())
+        return FileError{QApplication::translate("Platform", "It is a folder, not a file.")};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileError{file.errorString()};
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return FileError{file.errorString()};
+    return bytes;
+}
+
+std::optional<FileError> QtPlatform::writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileError{file.errorString()};
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return FileError{reason};
+    }
+    if (!file.commit())
+        return FileError{file.errorString()};
+    return std::nullopt;
+}
+
+std::optional<FileError> QtPlatform::startBatchFile(const QString &batchFile, const QString &argument)
+{
+    const QFileInfo info(batchFile);
+    if (!info.isFile())
+        return FileError{QApplication::translate("Platform", "The file does not exist.")};
+
+    QProcess process;
+    process.setWorkingDirectory(info.absolutePath());
+#ifdef Q_OS_WIN
+    // cmd.exe expands %NAME% even inside quotes and cannot escape it there.
+    if (argument.contains(QLatin1Char('%')) || argument.contains(QLatin1Char('"')))
+        return FileError{QApplication::translate("Platform", "The file name holds a character that the command "
+                                                             "processor would change (%% or a double quote).")};
+    process.setProgram(QStringLiteral("cmd.exe"));
+    process.setNativeArguments(QStringLiteral("/d /s /c \"\"%1\" \"%2\"\"")
+                                   .arg(QDir::toNativeSeparators(batchFile), argument));
+#else
+    // The argument goes to the process as one argv entry; no shell parses it.
+    if (info.isExecutable()) {
+        process.setProgram(batchFile);
+        process.setArguments({argument});
+    } else {
+        process.setProgram(QStringLiteral("/bin/sh"));
+        process.setArguments({batchFile, argument});
+    }
+#endif
+    if (!process.startDetached())
+        return FileError{process.errorString()};
+    return std::nullopt;
+}
+
+void QtPlatform::endProgram()
+{
+    QCoreApplication::exit(0);
+}
+
+} // namespace kdx

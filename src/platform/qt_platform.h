@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform.h"
+
+namespace kdx {
+
+// The platform services of a running desktop program.
+class QtPlatform final : public Platform {
+public:
+    void showMessage(const QString &title, const QString &text, MessageIcon icon) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
+    QString applicationFolder() const override;
+    void giveFocus(QWidget *widget) override;
+    std::variant<QByteArray, FileError> readFile(const QString &path) override;
+    std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) override;
+    std::optional<FileError> startBatchFile(const QString &batchFile, const QString &argument) override;
+    void endProgram() override;
+};
+
+// Texts separate their lines with a lone carriage return; Qt's boxes break lines
+// only at a line feed.
+QString displayLines(QString text);
+
+} // namespace kdx
