@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+namespace kdx {
+
+// The windows were designed in twips at 120 dots per inch: 12 twips make one
+// device-independent pixel. Qt scales further on high-density screens.
+inline constexpr int TwipsPerPixel = 12;
+
+constexpr int pixelsFromTwips(int twips)
+{
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+// A rectangle given in twips, with both edges rounded so that neighbouring
+// controls keep touching.
+QRect rectFromTwips(int left, int top, int width, int height);
+
+// MS Sans Serif 7.8 points at 120 dpi, about 13 pixels; where the desktop has no
+// such font, the nearest sans-serif one of the same size.
+QFont classicFont();
+
+// Shrinks the widget's font, a pixel at a time down to a readable minimum,
+// until its caption fits the width that the layout gives it.
+void fitCaptionToWidth(QWidget *widget, const QString &caption, int availableWidth);
+
+} // namespace kdx
