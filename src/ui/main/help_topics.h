@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kdx {
+
+// The fixed texts behind the "?" marks of the main window. A topic's index is the
+// index of the setting it explains; 0 stands for the custom server commands. The
+// pairs min_bots/max_bots and minbotskill/maxbotskill share one topic, that of
+// their first member, so 6 and 11 have none.
+
+// Whether a "?" mark, and so a topic, exists for this index.
+bool HasHelpTopic(int index);
+
+// The caption of the topic's message box. Throws std::out_of_range for an index
+// without a topic.
+std::string HelpTitle(int index);
+
+// The topic's lines joined by a lone carriage return: no line feed, nothing before
+// the first line or after the last. Throws std::out_of_range for an index without
+// a topic.
+std::string HelpText(int index);
+
+// Every index that has a topic, ascending.
+std::vector<int> HelpTopicIndices();
+
+} // namespace kdx
