@@ -2,19 +2,101 @@
 
 #include "config/kdx_cfg.h"
 #include "platform/platform.h"
+#include "title_marquee.h"
 
 #include <QWidget>
 
+#include <map>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+
 namespace kdx {
 
+class CaptionButton;
+class HelpMark;
+struct ControlLayout;
+
+// Members of a control array by their index; the indices have gaps.
+template <typename Widget>
+using ControlArray = std::map<int, Widget *>;
+
+// The main window: a control for each setting, the custom-command buttons, the
+// help marks and the file and window commands. Every edit goes into the
+// configuration at once; creating the window reads KDX.cfg from the program's
+// folder and fills the controls.
 class frmMain : public QWidget {
     Q_OBJECT
 public:
     frmMain(KDXCfg &cfg, Platform &platform, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The handlers, named after their control and event. Array handlers take the
+    // control's index.
+    void cmdLoad_Click();
+    bool cmdSave_Click(); // false when the file could not be written
+    void cmdCleanOut_Click();
+    void cmdClnOut2_Click();
+    void chkCVAR_Click(int index);
+    void numCVAR_Change(int index);
+    void timCVAR_Change(int index);
+    void scrlSkill_Change(int index);
+    void radRadio_Click(int index);
+    void txtCVAR_Change(int index);
+    void cmdCustom_Click(int index);
+    void lblHelp_Click(int index);
+    void Command1_Click();
+    void Command2_Click();
+    void cmdChatLang_Click();
+    void cmdTitlesLang_Click();
+    void Timer_Timer();
 
 private:
+    void Form_Load();
+    void ShowSettings();
+    void ShowCustomCommands();
+
+    void createControls();
+    QWidget *createControl(const ControlLayout &layout);
+    void createLines();
+    void setTabOrder(std::map<int, QWidget *> focusChain);
+    void connectCommandButtons();
+    void centreOnScreen();
+
+    void updateSkillLabel(int index);
+    void showSkill(int index);
+    void showRadioOption();
+    void writeCleanOutput(bool leaveOutDefaults);
+    bool writeFile(const QString &path, const std::string &bytes);
+    QString pathInFolder(const QString &fileName) const;
+    QString text(const std::string &bytes) const;
+    std::string bytes(const QString &text) const;
+    void setValue(int index, const std::string &value);
+
     KDXCfg &cfg_;
     Platform &platform_;
+
+    ControlArray<QCheckBox> chkCVAR;
+    ControlArray<QLineEdit> txtCVAR;
+    ControlArray<QLineEdit> numCVAR;
+    ControlArray<QLineEdit> timCVAR;
+    ControlArray<QScrollBar> scrlSkill;
+    ControlArray<QLabel> lblSkill;
+    ControlArray<QRadioButton> radRadio;
+    ControlArray<HelpMark> lblHelp;
+    ControlArray<CaptionButton> cmdCustom;
+    std::map<QString, CaptionButton *> commandButtons_;
+
+    QTimer *Timer = nullptr;
+    TitleMarquee marquee_;
+
+    // While a fill shows a min_bots/max_bots pair from the file, neither box is
+    // compared with the other's previous contents.
+    bool fillingBotCounts_ = false;
 };
 
 } // namespace kdx

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace kdx {
+
+// What kind of control a row of the layout builds.
+enum class ControlType {
+    Button,        // a command button
+    CustomButton,  // a custom-command button, drawn on the entry-field colour
+    CheckBox,
+    TextBox,       // txtCVAR: free text
+    NumberBox,     // numCVAR: whole numbers
+    TimerBox,      // timCVAR: seconds
+    ScrollBar,     // scrlSkill: 1..100; the caption holds the initial value
+    SkillDisplay,  // lblSkill: the effective skill
+    OptionButton,  // radRadio: one exclusive group
+    Caption,       // a plain label
+    Heading,       // an underlined group heading
+    HelpMark,      // lblHelp: a "?" that shows a help text
+    Shape,         // a decorative rectangle
+};
+
+enum class CaptionAlignment { Left, Centre, Right };
+
+// One control of the main window, positioned in twips from the top-left corner
+// of the client area. Array members carry their index; single controls have
+// NoIndex. Controls that never take the focus may still hold a tab index.
+struct ControlLayout {
+    static constexpr int NoIndex = -1;
+    static constexpr int NoTab = -1;
+
+    std::string_view name;
+    int index;
+    ControlType type;
+    std::string_view caption;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex;
+    std::string_view toolTip = {};
+    CaptionAlignment alignment = CaptionAlignment::Left;
+};
+
+// A separator line from (x1, y1) to (x2, y2), in twips.
+struct LineLayout {
+    std::string_view name;
+    int x1;
+    int y1;
+    int x2;
+    int y2;
+};
+
+inline constexpr int MainClientWidthTwips = 8544;
+inline constexpr int MainClientHeightTwips = 6528;
+
+std::span<const ControlLayout> MainWindowControls();
+std::span<const LineLayout> MainWindowLines();
+
+} // namespace kdx
