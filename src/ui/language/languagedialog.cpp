@@ -1,0 +1,119 @@
+#include "languagedialog.h"
+
+#include "config/text_encoding.h"
+#include "language_folder.h"
+#include "ui/common/classic_metrics.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <string>
+#include <variant>
+
+namespace kdx {
+
+namespace {
+
+std::string_view viewOf(const QByteArray &bytes)
+{
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// A language file may be written in UTF-8 or in a single-byte code page; Latin-1
+// shows every byte of the latter as some character instead of dropping it.
+QString decodedMessage(const QByteArray &file, const std::string &message)
+{
+    const QByteArray bytes = QByteArray::fromStdString(message);
+    return IsValidUtf8(viewOf(file))
+               ? QString::fromUtf8(bytes)
+               : QString::fromLatin1(bytes);
+}
+
+} // namespace
+
+LanguageDialog::LanguageDialog(const LanguageDialogSettings &settings, Platform &platform, QWidget *owner)
+    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      settings_(settings), platform_(platform)
+{
+    setObjectName(settings_.objectName);
+    setWindowTitle(settings_.caption);
+    setModal(true);
+    setFont(classicFont());
+    setFixedSize(pixelsFromTwips(2076), pixelsFromTwips(3480));
+    createControls();
+    listLanguageFiles();
+}
+
+void LanguageDialog::createControls()
+{
+    auto *label = new QLabel(tr("Select language file"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setGeometry(rectFromTwips(120, 120, 1812, 252));
+
+    filSelect_ = new QListWidget(this);
+    filSelect_->setObjectName(QStringLiteral("filSelect"));
+    filSelect_->setGeometry(rectFromTwips(120, 360, 1812, 2568));
+    filSelect_->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(filSelect_, &QListWidget::itemDoubleClicked, this, &LanguageDialog::cmdApply_Click);
+
+    auto *cmdApply = new QPushButton(tr("Apply"), this);
+    cmdApply->setObjectName(QStringLiteral("cmdApply"));
+    cmdApply->setGeometry(rectFromTwips(120, 3000, 1812, 372));
+    cmdApply->setDefault(true);
+    connect(cmdApply, &QPushButton::clicked, this, &LanguageDialog::cmdApply_Click);
+
+    setTabOrder(filSelect_, cmdApply);
+    filSelect_->setFocus(Qt::OtherFocusReason);
+}
+
+void LanguageDialog::listLanguageFiles()
+{
+    const QString folder = resolveSubFolder(platform_.applicationFolder(), settings_.listingFolder);
+    if (!QDir(folder).exists()) {
+        platform_.showMessage(QString(), tr("The language folder \"%1\" does not exist.").arg(folder),
+                              MessageIcon::None);
+        return;
+    }
+    filSelect_->addItems(fileNamesIn(folder));
+}
+
+void LanguageDialog::cmdApply_Click()
+{
+    const QList<QListWidgetItem *> selected = filSelect_->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QString fileName = selected.constFirst()->text();
+    startBatchFile(fileName);
+    showLanguageMessage(fileName);
+    accept();
+}
+
+void LanguageDialog::startBatchFile(const QString &fileName)
+{
+    const QString batchFile = platform_.applicationFolder() + QDir::separator() + settings_.batchFile;
+    if (const std::optional<FileError> error = platform_.startBatchFile(batchFile, fileName)) {
+        platform_.showMessage(QString(), tr("Could not start \"%1\": %2").arg(batchFile, error->reason),
+                              MessageIcon::None);
+    }
+}
+
+void LanguageDialog::showLanguageMessage(const QString &fileName)
+{
+    const QString folder = resolveSubFolder(platform_.applicationFolder(), settings_.openingFolder);
+    const QString languageFile = folder + QDir::separator() + fileName;
+    const std::variant<QByteArray, FileError> content = platform_.readFile(languageFile);
+    if (const auto *error = std::get_if<FileError>(&content)) {
+        platform_.showMessage(QString(),
+                              tr("Could not read the language file \"%1\": %2").arg(languageFile, error->reason),
+                              MessageIcon::None);
+        return;
+    }
+    const auto &bytes = std::get<QByteArray>(content);
+    const std::string message = LanguageMessage(settings_.messageRule, viewOf(bytes));
+    if (!message.empty())
+        platform_.showMessage(QString(), decodedMessage(bytes, message), MessageIcon::None);
+}
+
+} // namespace kdx
