@@ -152,7 +152,8 @@ void LanguageDialogTest::opensCentredOverItsOwner()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     const QPoint offset = dialog.frameGeometry().center() - owner.frameGeometry().center();
-    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("off centre by %1, %2").arg(offset.x()).arg(offset.y())));
+    QVERIFY2(offset.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("off centre by %1, %2").arg(offset.x()).arg(offset.y())));
 }
 
 void LanguageDialogTest::listsOnlyVisibleFilesSortedByName()
@@ -163,7 +164,8 @@ void LanguageDialogTest::listsOnlyVisibleFilesSortedByName()
         folder.write(QStringLiteral("chat/") + name, "x");
 
     LanguageDialog dialog(kdx::frmChat, folder.platform, nullptr);
-    QCOMPARE(listedNames(dialog), (QStringList{QStringLiteral("A.txt"), QStringLiteral("b.txt"), QStringLiteral("c")}));
+    const QStringList expected{QStringLiteral("A.txt"), QStringLiteral("b.txt"), QStringLiteral("c")};
+    QCOMPARE(listedNames(dialog), expected);
     QVERIFY(folder.platform.messages.isEmpty());
 }
 
@@ -216,7 +218,8 @@ void LanguageDialogTest::applyStartsTheBatchFileAndShowsTheMessage()
     clickApply(dialog);
 
     QCOMPARE(folder.platform.startedBatchFiles.size(), 1);
-    QCOMPARE(folder.platform.startedBatchFiles[0].batchFile, folder.platform.applicationFolder() + QDir::separator() + batchFile);
+    QCOMPARE(folder.platform.startedBatchFiles[0].batchFile,
+             folder.platform.applicationFolder() + QDir::separator() + batchFile);
     QCOMPARE(folder.platform.startedBatchFiles[0].argument, bareName);
     QCOMPARE(folder.messageTexts(), messages);
     for (const FakePlatform::ShownMessage &message : folder.platform.messages) {
@@ -385,7 +388,8 @@ void LanguageDialogTest::sampleBatchFileGetsAHostileNameAsOneArgument()
     languageFile.write(content);
     languageFile.close();
 
-    const auto error = kdx::QtPlatform().startBatchFile(programFolder.filePath(QStringLiteral("KDXchat.bat")), hostileName);
+    const QString batchFile = programFolder.filePath(QStringLiteral("KDXchat.bat"));
+    const std::optional<kdx::FileError> error = kdx::QtPlatform().startBatchFile(batchFile, hostileName);
     QVERIFY2(!error, error ? qPrintable(error->reason) : "");
 
     QFile activeFile(programFolder.filePath(QStringLiteral("chat.txt")));
