@@ -1,0 +1,22 @@
+# Compiler and linker hardening for every build made with GCC or Clang: stack
+# canaries, a position-independent executable and a read-only relocation table.
+# Fortified libc calls need optimisation and would hide errors from the
+# sanitizers, so they are added only to optimised builds without them.
+if(MSVC)
+  return()
+endif()
+
+include(CheckPIESupported)
+check_pie_supported(OUTPUT_VARIABLE pie_output LANGUAGES CXX)
+if(NOT CMAKE_CXX_LINK_PIE_SUPPORTED)
+  message(WARNING "The linker cannot make a position-independent executable: ${pie_output}")
+endif()
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+
+add_compile_options(-fstack-protector-strong)
+if(NOT APPLE)
+  add_link_options(LINKER:-z,relro,-z,now)
+endif()
+if(NOT VEVADUDORI_SANITIZE AND NOT VEVADUDORI_FUZZ)
+  add_compile_options("$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
+endif()

@@ -1,0 +1,74 @@
+// Reader and annotated save: whatever the file holds, a save keeps what the
+// reader understood and every line it did not replace.
+#include "fuzz_check.h"
+
+#include "config/config_reader.h"
+#include "config/config_writers.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// The first `count` lines of a save, which end in CR LF each.
+std::vector<std::string_view> firstLines(std::string_view save, std::size_t count)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (lines.size() < count) {
+        const std::size_t end = save.find("\r\n", start);
+        FUZZ_CHECK(end != std::string_view::npos);
+        lines.push_back(save.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+bool isReplaced(const kdx::KDXCfg &cfg, int lineNumber)
+{
+    for (const kdx::SettingRow &row : cfg.SettingTable)
+        if (row.FoundAtLine == lineNumber)
+            return true;
+    for (const kdx::CustomCommand &slot : cfg.CustomCommands)
+        if (slot.FoundAtLine == lineNumber)
+            return true;
+    return false;
+}
+
+void checkSameValuesAndCommands(const kdx::KDXCfg &first, const kdx::KDXCfg &second)
+{
+    for (int index = 1; index <= kdx::SettingCount; ++index)
+        FUZZ_CHECK(first.SettingTable[index].Value == second.SettingTable[index].Value);
+    for (int slot = 1; slot <= kdx::CustomCommandSlotCount; ++slot)
+        FUZZ_CHECK(first.CustomCommands[slot].Text == second.CustomCommands[slot].Text);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
+
+    kdx::KDXCfg cfg;
+    const std::vector<kdx::Message> messages = kdx::ReadConfiguration(cfg, bytes);
+    const std::string save = kdx::AnnotatedSave(cfg);
+    FUZZ_CHECK(kdx::AnnotatedSave(cfg) == save);
+    FUZZ_CHECK(cfg.ConfigLineCount() <= kdx::MaxConfigLines);
+
+    const auto lineCount = static_cast<std::size_t>(cfg.ConfigLineCount());
+    const std::vector<std::string_view> savedLines = firstLines(save, lineCount);
+    for (std::size_t line = 0; line < lineCount; ++line)
+        if (!isReplaced(cfg, static_cast<int>(line) + 1))
+            FUZZ_CHECK(savedLines[line] == cfg.ConfigLines[line]);
+    if (!cfg.UnreadTail.empty())
+        FUZZ_CHECK(save.find(cfg.UnreadTail) != std::string::npos);
+
+    kdx::KDXCfg reread;
+    FUZZ_CHECK(kdx::ReadConfiguration(reread, save) == messages);
+    checkSameValuesAndCommands(cfg, reread);
+    FUZZ_CHECK(kdx::AnnotatedSave(reread) == save);
+    return 0;
+}
