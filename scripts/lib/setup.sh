@@ -7,6 +7,8 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 
 BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+LINT_PACKAGES=(clang-tidy)
 
 # Installs every package of the arguments that dpkg does not know as installed.
 ensure_packages() {
