@@ -50,4 +50,8 @@ public:
     virtual void endProgram() = 0;
 };
 
+// Texts separate their lines with a lone carriage return; Qt breaks lines only
+// at a line feed.
+QString displayLines(QString text);
+
 } // namespace kdx

@@ -17,8 +17,4 @@ public:
     void endProgram() override;
 };
 
-// Texts separate their lines with a lone carriage return; Qt's boxes break lines
-// only at a line feed.
-QString displayLines(QString text);
-
 } // namespace kdx

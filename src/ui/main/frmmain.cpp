@@ -2,6 +2,7 @@
 
 #include "caption_button.h"
 #include "help_mark.h"
+#include "help_topics.h"
 #include "main_window_layout.h"
 #include "ui/common/classic_metrics.h"
 
@@ -73,7 +74,7 @@ frmMain::frmMain(KDXCfg &cfg, Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(TitleMarquee::initialCaption());
-    setWindowIcon(QIcon(QStringLiteral(":/vevadudori/icon32.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/vevadudori/vevadudori.xpm")));
     setFont(classicFont());
     setFixedSize(pixelsFromTwips(MainClientWidthTwips), pixelsFromTwips(MainClientHeightTwips));
     createControls();
@@ -207,7 +208,8 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
     }
     case ControlType::HelpMark: {
         auto *mark = new HelpMark(this);
-        mark->setAccessibleName(tr("Help"));
+        mark->setAccessibleName(tr("Help: %1").arg(QString::fromStdString(HelpTitle(index))));
+        mark->setAccessibleDescription(displayLines(QString::fromStdString(HelpText(index))));
         lblHelp[index] = mark;
         connect(mark, &HelpMark::clicked, this, [this, index] { lblHelp_Click(index); });
         return mark;
