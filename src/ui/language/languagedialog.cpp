@@ -3,6 +3,7 @@
 #include "config/text_encoding.h"
 #include "language_folder.h"
 #include "ui/common/classic_metrics.h"
+#include "ui/common/text_codec.h"
 
 #include <QDir>
 #include <QLabel>
@@ -21,14 +22,10 @@ std::string_view viewOf(const QByteArray &bytes)
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// A language file may be written in UTF-8 or in a single-byte code page; Latin-1
-// shows every byte of the latter as some character instead of dropping it.
+// A language file may be written in UTF-8 or in a single-byte code page.
 QString decodedMessage(const QByteArray &file, const std::string &message)
 {
-    const QByteArray bytes = QByteArray::fromStdString(message);
-    return IsValidUtf8(viewOf(file))
-               ? QString::fromUtf8(bytes)
-               : QString::fromLatin1(bytes);
+    return textFromBytes(message, IsValidUtf8(viewOf(file)) ? TextEncoding::Utf8 : TextEncoding::Latin1);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 
 #include "caption_button.h"
 #include "config/number_text.h"
-#include "text_codec.h"
+#include "ui/common/text_codec.h"
 
 #include <QCheckBox>
 #include <QLabel>
