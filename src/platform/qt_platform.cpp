@@ -64,12 +64,20 @@ std::variant<QByteArray, FileError> QtPlatform::readFile(const QString &path)
 std::optional<FileError> QtPlatform::writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that the write itself meets a full disk or the file-size
+    // limit; a buffered write would leave it to commit(), which gives no reason.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileError{file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return FileError{reason};
+    // A write that stops short reports no error; the next one fails at once
+    // and carries the system's reason.
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return FileError{reason};
+        }
+        written += count;
     }
     if (!file.commit())
         return FileError{file.errorString()};
