@@ -50,8 +50,9 @@ public:
     virtual void endProgram() = 0;
 };
 
-// Texts separate their lines with a lone carriage return; Qt breaks lines only
-// at a line feed.
+// A text as a box shows it. Texts separate their lines with a lone carriage
+// return, Qt breaks lines only at a line feed; a line too long to read is cut
+// after its first thousand characters.
 QString displayLines(QString text);
 
 } // namespace kdx

@@ -16,7 +16,15 @@ QString displayLines(QString text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    // A box cannot lay out a line of millions of characters in useful time, and
+    // nobody reads it: a long line shows its start.
+    constexpr qsizetype longestLine = 1000;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        if (line.size() > longestLine)
+            line = line.left(longestLine) + QChar(0x2026);
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void QtPlatform::showMessage(const QString &title, const QString &text, MessageIcon icon)
