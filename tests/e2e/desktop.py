@@ -1,0 +1,244 @@
+"""Runs the real VEVaduDori executable on a private Xvfb display and drives it
+as a person would: keys through the X test extension and mouse clicks at the
+positions of the main window's layout. Standard library only."""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+TWIPS_PER_PIXEL = 12
+TIMEOUT = 15.0  # seconds for any awaited condition; generous for a loaded CI machine
+POLL = 0.02
+
+# Control rectangles of the main window in twips: left, top, width, height.
+MAIN_WINDOW = {
+    "cmdLoad": (120, 120, 1572, 372),
+    "cmdSave": (120, 600, 1572, 372),
+    "cmdCleanOut": (120, 1200, 1572, 372),
+    "cmdClnOut2": (120, 1680, 1572, 612),
+    "cmdTitlesLang": (120, 3360, 1572, 492),
+    "cmdChatLang": (120, 3960, 1572, 492),
+    "Command2": (120, 5280, 1572, 492),
+    "Command1": (120, 5880, 1572, 492),
+    "chkCVAR_2": (2400, 240, 1572, 372),
+    "chkCVAR_7": (2400, 1200, 1452, 372),
+    "chkCVAR_13": (4800, 2880, 1452, 372),
+    "chkCVAR_23": (2400, 1560, 1572, 372),
+    "txtCVAR_1": (2520, 4680, 1572, 288),
+    "numCVAR_4": (5640, 360, 492, 288),
+    "numCVAR_5": (5640, 840, 492, 288),
+    "timCVAR_18": (7920, 720, 492, 288),
+    "scrlSkill_10": (5280, 2280, 1092, 252),
+    "radRadio_3": (7080, 3960, 972, 252),
+    "lblHelp_0": (2040, 5520, 252, 252),
+    "lblHelp_2": (2040, 300, 252, 252),
+    "lblHelp_5": (4440, 1080, 252, 252),
+    "cmdCustom_1": (2520, 5400, 2892, 252),
+    "cmdCustom_2": (2520, 5640, 2892, 252),
+    "cmdCustom_3": (2520, 5880, 2892, 252),
+}
+
+# The focusable controls in the order the Tab key visits them.
+TAB_ORDER = (
+    ["cmdLoad", "cmdCleanOut", "cmdClnOut2", "cmdSave"]
+    + [f"chkCVAR_{i}" for i in (2, 3, 16, 17, 21, 22, 25, 7, 26, 9, 24, 23, 12, 13)]
+    + ["txtCVAR_1"]
+    + [f"numCVAR_{i}" for i in (4, 14, 15, 5, 6)]
+    + ["scrlSkill_10", "scrlSkill_11", "radio group"]
+    + [f"timCVAR_{i}" for i in (20, 19, 18)]
+    + [f"cmdCustom_{i}" for i in (8, 1, 2, 3, 4, 5, 6, 7)]
+    + ["Command1", "Command2", "cmdChatLang", "cmdTitlesLang"]
+)
+
+
+class DriverError(AssertionError):
+    pass
+
+
+def wait_until(condition, what, timeout=TIMEOUT):
+    """Polls condition() until it gives a true value, which it returns."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise DriverError(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(POLL)
+
+
+def file_identity(path):
+    """What changes when the program writes a file (it replaces it by rename)."""
+    try:
+        st = os.stat(path)
+    except FileNotFoundError:
+        return None
+    return (st.st_ino, st.st_mtime_ns, st.st_size)
+
+
+def start_xvfb():
+    """Starts Xvfb on a free display; returns (process, display name)."""
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = b""
+    with os.fdopen(read_end, "rb") as pipe:
+        while not number.endswith(b"\n"):
+            chunk = pipe.read(1)
+            if not chunk:
+                xvfb.kill()
+                raise DriverError("Xvfb ended before it named its display")
+            number += chunk
+    return xvfb, ":" + number.decode().strip()
+
+
+class Desktop:
+    """A temporary program folder, its own X display and the running program.
+
+    files maps names relative to the folder to bytes; copy maps names to
+    existing files or folders that are copied in beside the executable."""
+
+    def __init__(self, program, files, copy=None, screenshots=None):
+        self.folder = tempfile.mkdtemp(prefix="vevadudori-e2e-")
+        self.screenshots = screenshots
+        self.program = None
+        self.xvfb = None
+        shutil.copy2(program, self.folder)
+        for name, source in (copy or {}).items():
+            target = os.path.join(self.folder, name)
+            (shutil.copytree if os.path.isdir(source) else shutil.copy2)(source, target)
+        for name, content in files.items():
+            self.write(name, content)
+        self.executable = os.path.join(self.folder, os.path.basename(program))
+
+    def __enter__(self):
+        try:
+            self.xvfb, display = start_xvfb()
+            self.env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
+            self.env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=self.folder)
+            self.program = subprocess.Popen([self.executable], cwd="/", env=self.env)
+            self.main = self.wait_window(".", "the main window")
+            self.focus(self.main)
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        for process in (self.program, self.xvfb):
+            if process and process.poll() is None:
+                process.send_signal(signal.SIGTERM)
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    # Files of the program folder
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def write(self, name, content):
+        os.makedirs(os.path.dirname(self.path(name)), exist_ok=True)
+        with open(self.path(name), "wb") as out:
+            out.write(content)
+
+    def read(self, name):
+        with open(self.path(name), "rb") as source:
+            return source.read()
+
+    def after_write(self, name, action):
+        """Runs action() and returns the bytes of the file once it was rewritten."""
+        before = file_identity(self.path(name))
+        action()
+        wait_until(lambda: file_identity(self.path(name)) not in (before, None), f"{name} to be written")
+        return self.read(name)
+
+    # Windows
+
+    def xdotool(self, *args, timeout=TIMEOUT):
+        try:
+            done = subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True, text=True,
+                                  timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise DriverError(f"xdotool {' '.join(map(str, args))} did not finish") from None
+        return done.stdout.split()
+
+    def windows(self, title_pattern):
+        return self.xdotool("search", "--all", "--onlyvisible", "--pid", self.program.pid, "--name", title_pattern)
+
+    def wait_window(self, title_pattern, what):
+        """Waits for a visible window of the program whose title matches; returns its id."""
+        def appeared():
+            if self.program.poll() is not None:
+                raise DriverError(f"the program ended (code {self.program.returncode}) before {what} appeared")
+            return self.windows(title_pattern)
+        return wait_until(appeared, what)[0]
+
+    def wait_gone(self, window, what):
+        wait_until(lambda: window not in self.windows("."), f"{what} to close")
+
+    def wait_dialog(self, title):
+        """Waits for a window with exactly this title and gives it the keyboard."""
+        window = self.wait_window("^" + title.replace("(", r"\(").replace(")", r"\)") + "$", f'the window "{title}"')
+        self.focus(window)
+        return window
+
+    def focus(self, window):
+        # Without a window manager nobody else moves the keyboard focus.
+        self.xdotool("windowfocus", "--sync", window)
+
+    def wait_exit(self):
+        try:
+            return self.program.wait(TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise DriverError("the program did not end") from None
+
+    # Input
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", 20, *keys)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", 20, text)
+
+    def tab_to(self, control, start="cmdLoad"):
+        """Moves the focus from control start to control with Tab or Shift+Tab,
+        whichever takes fewer presses; the order wraps around at its ends."""
+        forward = (TAB_ORDER.index(control) - TAB_ORDER.index(start)) % len(TAB_ORDER)
+        backward = len(TAB_ORDER) - forward
+        self.key(*(["Tab"] * forward if forward <= backward else ["shift+Tab"] * backward))
+
+    def click(self, control, at=0.5):
+        """Clicks a main-window control, at the fraction at of its width (middle by default)."""
+        left, top, width, height = MAIN_WINDOW[control]
+        x = (left + width * at) / TWIPS_PER_PIXEL
+        y = (top + height / 2) / TWIPS_PER_PIXEL
+        self.xdotool("mousemove", "--window", self.main, round(x), round(y), "click", 1)
+
+    # Pictures
+
+    def screenshot(self, window, name):
+        """Saves a PNG of the window once two captures in a row agree (it has finished painting)."""
+        if not self.screenshots:
+            return
+        capture = lambda: subprocess.run(["import", "-window", window, "ppm:-"], env=self.env,
+                                         capture_output=True, check=True).stdout
+        previous = [capture()]
+
+        def settled():
+            current = capture()
+            same = current == previous[0]
+            previous[0] = current
+            return same and current
+        picture = wait_until(settled, f"the window {name} to finish painting")
+        os.makedirs(self.screenshots, exist_ok=True)
+        subprocess.run(["convert", "ppm:-", os.path.join(self.screenshots, name + ".png")], input=picture,
+                       check=True)

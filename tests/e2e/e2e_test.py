@@ -1,0 +1,270 @@
+"""End-to-end tests of the VEVaduDori executable under Xvfb.
+
+Usage: e2e_test.py PROGRAM SAMPLE-FOLDER SCREENSHOT-FOLDER TEST-NAME...
+Each test copies the program into a fresh folder with its own KDX.cfg, starts it
+on its own display, drives it with keys and clicks and checks the files it
+writes byte for byte."""
+
+import os
+import sys
+
+from desktop import Desktop, DriverError, file_identity, wait_until
+
+PROGRAM, SAMPLE, SCREENSHOTS = sys.argv[1:4]
+
+
+def crlf(*lines):
+    """The bytes of a file whose every line ends in CR LF, as the program writes them."""
+    return "".join(line + "\r\n" for line in lines).encode()
+
+
+def expect_equal(actual, expected, what):
+    if actual != expected:
+        raise DriverError(f"{what} differs.\n  expected: {expected!r}\n  actual:   {actual!r}")
+
+
+def desktop(config, with_languages=False):
+    copy = {}
+    if with_languages:
+        copy = {name: os.path.join(SAMPLE, name)
+                for name in ("chat", "Titles", "KDXchat.bat", "KDXtitles.bat", "kdx_set_language.sh")}
+    return Desktop(PROGRAM, {"KDX.cfg": config}, copy, SCREENSHOTS)
+
+
+HEADER_ALL = (
+    "#### VEVaduDori 1.0 for E[VRK]bot IIId ####",
+    "# This KDX.cfg file is generated out of all the CVARs",
+    "# All comments and blank lines are removed, CVARs are in Standard order",
+    "#",
+)
+HEADER_WITHOUT_DEFAULTS = (
+    "#### VEVaduDori 1.0 for E[VRK]bot IIId ####",
+    "# This KDX.cfg file is generated out of all the CVARs, ",
+    "# except those which are default value.",
+    "# All comments and blank lines are removed, CVARs are in Standard order",
+    "#",
+)
+DEFAULTS = (
+    ("wptfolder", "wptKDX"), ("clantags", "on"), ("skilltags", "on"), ("pause", "3"), ("min_bots", "0"),
+    ("max_bots", "16"), ("botchat", "on"), ("radio", "0"), ("jasonmode", "off"), ("minbotskill", "80"),
+    ("maxbotskill", "100"), ("inhumanturns", "off"), ("ultraskill", "off"), ("botsfollowuser", "3"),
+    ("maxweaponpickup", "2"), ("collectexperience", "on"), ("shootthruwalls", "on"), ("timer_sound", "0.6"),
+    ("timer_pickup", "0.4"), ("timer_grenade", "0.1"), ("usespeech", "off"), ("botvotekick", "on"),
+    ("botspray", "off"), ("hostagefix", "on"), ("patherrmsg", "off"), ("autofill", "on"),
+)
+
+
+def test_open_and_save():
+    """Save File right after start gives the file back with only trimmed blanks,
+    one blank after each key and CR LF line ends."""
+    config = (b"# round trip of a file as people write it\r\n"
+              b"\r\n"
+              b"   # an indented comment with trailing blanks   \r\n"
+              b"    \r\n"
+              b"pause 4\r\n"
+              b"clantags off\r\n"
+              b"pause\t5\r\n"
+              b"  max_bots=20   \r\n"
+              b"min_bots 2\r\n"
+              b"#botchat off\r\n"
+              b"botchat off # a remark is part of the value\r\n"
+              b"\tsv_gravity 800\r\n"
+              b"Clantags on\r\n"
+              b"mp_roundtime 3.5\r\n"
+              b"autofill\r\n"
+              b"timer_sound 0.50\r\n"
+              b"radio 2\r\n"
+              b"minbotskill 60\r\n"
+              b"mp_friendlyfire 1")
+    expected = crlf("# round trip of a file as people write it",
+                    "",
+                    "# an indented comment with trailing blanks",
+                    "",
+                    "pause 4",
+                    "clantags off",
+                    "pause 5",
+                    "max_bots 20",
+                    "min_bots 2",
+                    "#botchat off",
+                    "botchat off # a remark is part of the value",
+                    "\tsv_gravity 800",
+                    "Clantags on",
+                    "mp_roundtime 3.5",
+                    "autofill ",
+                    "timer_sound 0.50",
+                    "radio 2",
+                    "minbotskill 60",
+                    "mp_friendlyfire 1")
+    with desktop(config) as d:
+        d.tab_to("cmdSave")
+        expect_equal(d.after_write("KDX.cfg", lambda: d.key("space")), expected, "the saved KDX.cfg")
+
+
+def test_edit_controls():
+    """A check box, a number box, a timer, a skill bar and the radio group, each
+    edited by mouse and keys, reach the file through Save File."""
+    config = crlf("# settings", "botchat on", "pause 3", "timer_sound 0.6", "minbotskill 80", "radio 0",
+                  "mp_roundtime 3.5")
+    with desktop(config) as d:
+        d.click("chkCVAR_7")                   # botchat: on -> off
+        d.tab_to("chkCVAR_23", start="chkCVAR_7")
+        d.key("space")                         # botspray: off -> on, not in the file
+        d.click("numCVAR_4")
+        d.key("ctrl+a")
+        d.type("12abc")                        # letters after a number are dropped at once
+        d.click("timCVAR_18")
+        d.key("End", "BackSpace")              # "0." is left alone while typing
+        d.type("3")
+        d.click("scrlSkill_10", at=0.96)       # the right arrow: 80 -> 81
+        d.click("radRadio_3")                  # Mute
+        saved = d.after_write("KDX.cfg", lambda: d.click("cmdSave"))
+    expect_equal(saved, crlf("# settings", "botchat off", "pause 12", "timer_sound 0.3", "minbotskill 81",
+                             "radio 3", "mp_roundtime 3.5", "", "botspray on"), "the saved KDX.cfg")
+
+
+def test_skill_bar_keys():
+    """The arrow keys move a skill bar's thumb the way they point: Right raises the skill."""
+    with desktop(crlf("minbotskill 80", "maxbotskill 100")) as d:
+        d.tab_to("scrlSkill_10")
+        d.key("Right", "Right", "Right", "Left")
+        saved = d.after_write("KDX.cfg", lambda: d.click("cmdSave"))
+    expect_equal(saved, crlf("minbotskill 82", "maxbotskill 100"), "the saved KDX.cfg")
+
+
+def test_clean_outputs():
+    """Both clean outputs under a typed name; Cancel in the input box writes nothing."""
+    config = crlf("max_bots 20", "clantags On", "mp_roundtime 3.5")
+    commands = ("# These are custom server commands:", "#", "mp_roundtime 3.5")
+    values = dict(DEFAULTS, max_bots="20", clantags="On")
+    with desktop(config) as d:
+        original = file_identity(d.path("KDX.cfg"))
+        d.click("cmdCleanOut")
+        box = d.wait_dialog("Output 'Clean' File")
+        d.key("Escape")
+        d.wait_gone(box, "the cancelled input box")
+
+        d.click("cmdCleanOut")
+        d.wait_dialog("Output 'Clean' File")
+        d.key("ctrl+a")
+        d.type("all.cfg")
+        all_settings = d.after_write("all.cfg", lambda: d.key("Return"))
+
+        d.tab_to("cmdClnOut2", start="cmdCleanOut")  # the focus is back on the button
+        d.key("space")
+        d.wait_dialog("Output 'Clean' File")
+        d.key("ctrl+a")
+        d.type("lean.cfg")
+        without_defaults = d.after_write("lean.cfg", lambda: d.key("Return"))
+        expect_equal(file_identity(d.path("KDX.cfg")), original, "KDX.cfg after a cancelled clean output")
+    expect_equal(all_settings, crlf(*HEADER_ALL, *(f"{key} {value}" for key, value in values.items()), *commands),
+                 "the clean output of all settings")
+    expect_equal(without_defaults, crlf(*HEADER_WITHOUT_DEFAULTS, "clantags On", "max_bots 20", *commands),
+                 "the clean output without defaults")
+
+
+def test_custom_commands():
+    """Adding, changing and deleting (Cancel) custom commands; afterwards Save File
+    has the focus, so Space saves."""
+    config = crlf("# commands", "mp_roundtime 3.5", "sv_gravity 800", "pause 3")
+    with desktop(config) as d:
+        for button, new_text in (("cmdCustom_3", "mp_timelimit 20"), ("cmdCustom_1", "mp_roundtime 5"),
+                                 ("cmdCustom_2", None)):
+            d.click(button)
+            box = d.wait_dialog("Change/Add Command")
+            if new_text is None:
+                d.key("Escape")  # Cancel deletes the command
+            else:
+                d.key("ctrl+a")
+                d.type(new_text)
+                d.key("Return")
+            d.wait_gone(box, "the command input box")
+        d.focus(d.main)
+        saved = d.after_write("KDX.cfg", lambda: d.key("space"))
+    expect_equal(saved, crlf("# commands", "mp_roundtime 5", "", "pause 3", "", "mp_timelimit 20"),
+                 "the saved KDX.cfg")
+
+
+def test_save_and_exit():
+    with desktop(crlf("wptfolder wptKDX", "pause 3")) as d:
+        d.click("txtCVAR_1")
+        d.key("End")
+        d.type("2")
+        d.click("Command2")
+        expect_equal(d.wait_exit(), 0, "the exit code")
+        expect_equal(d.read("KDX.cfg"), crlf("wptfolder wptKDX2", "pause 3"), "KDX.cfg after Save and Exit")
+
+
+def test_escape_discards():
+    config = crlf("wptfolder wptKDX", "clantags on")
+    with desktop(config) as d:
+        original = file_identity(d.path("KDX.cfg"))
+        d.click("chkCVAR_2")
+        d.click("txtCVAR_1")
+        d.type("x")
+        d.key("Escape")
+        expect_equal(d.wait_exit(), 0, "the exit code")
+        expect_equal(file_identity(d.path("KDX.cfg")), original, "KDX.cfg after Esc (inode, time, size)")
+        expect_equal(d.read("KDX.cfg"), config, "KDX.cfg after Esc")
+
+
+def test_help_boxes():
+    """A help mark opens a box titled after its setting; OK and Esc close it."""
+    with open(os.path.join(SAMPLE, "KDX.cfg"), "rb") as sample:
+        config = sample.read() + crlf("mp_roundtime 3.5", "sv_gravity 800")
+    with desktop(config) as d:
+        d.click("lblHelp_2")
+        box = d.wait_dialog("clantags")
+        d.screenshot(box, "help-clantags")
+        d.key("Return")
+        d.wait_gone(box, "the clantags help box")
+        for mark, title in (("lblHelp_5", "min_bots / max_bots"), ("lblHelp_0", "server commands")):
+            d.click(mark)
+            box = d.wait_dialog(title)
+            d.key("Escape")
+            d.wait_gone(box, f'the help box "{title}"')
+        d.screenshot(d.main, "main-window")
+
+
+def apply_language(d, title, shot, search, folder, active):
+    """Picks a language file by typing its first letters and presses Enter; the
+    batch file then makes it the bot's active file and its message is shown."""
+    dialog = d.wait_dialog(title)
+    d.screenshot(dialog, shot)
+    d.type(search)
+    chosen = d.read(os.path.join(folder, search + ".txt"))
+    d.key("Return")
+    wait_until(lambda: os.path.exists(d.path(active)) and d.read(active) == chosen,
+               f"the batch file to copy {search}.txt to {active}")
+    message = d.wait_dialog("VEVaduDori")
+    d.key("Return")
+    d.wait_gone(message, "the language message")
+    d.wait_gone(dialog, f'the dialog "{title}"')
+
+
+def test_chat_language():
+    with desktop(crlf("pause 3"), with_languages=True) as d:
+        d.click("cmdChatLang")
+        apply_language(d, "Change chat-language", "chat-dialog", "English", "chat", "chat.txt")
+
+
+def test_titles_language():
+    with desktop(crlf("pause 3"), with_languages=True) as d:
+        d.tab_to("cmdTitlesLang")  # backwards from the first control
+        d.key("space")
+        apply_language(d, "Change language", "titles-dialog", "Deutsch", "Titles", "titles.txt")
+
+
+def main(names):
+    failed = 0
+    for name in names:
+        try:
+            globals()["test_" + name]()
+            print(f"PASS {name}")
+        except (DriverError, OSError) as error:
+            failed += 1
+            print(f"FAIL {name}: {error}")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[4:]))
