@@ -6,9 +6,10 @@ BUILD_DIR=${BUILD_DIR:-$REPO_ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev)
-TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils)
+TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils imagemagick python3)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy)
+BENCH_PACKAGES=(libbenchmark-dev hyperfine time xvfb xdotool valgrind python3)
 
 # Installs every package of the arguments that dpkg does not know as installed.
 ensure_packages() {
