@@ -1,0 +1,21 @@
+// VEVaduDori's own start-up, from launch to the main window painted with every
+// control filled from the KDX.cfg beside the probe; then it quits.
+#include "first_paint.h"
+
+#include "config/kdx_cfg.h"
+#include "platform/qt_platform.h"
+#include "ui/main/frmmain.h"
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VEVaduDori"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+
+    kdx::QtPlatform platform;
+    kdx::KDXCfg cfg;
+    kdx::frmMain window(cfg, platform);
+    quitAfterFirstPaint(window);
+    window.show();
+    return QApplication::exec();
+}
