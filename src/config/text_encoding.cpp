@@ -1,5 +1,8 @@
 #include "text_encoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace kdx {
 
 bool IsValidUtf8(std::string_view bytes)
@@ -7,6 +10,15 @@ bool IsValidUtf8(std::string_view bytes)
     std::size_t i = 0;
     const std::size_t size = bytes.size();
     while (i < size) {
+        // Plain ASCII, nearly all of a configuration file, passes eight bytes at a time.
+        std::uint64_t word;
+        if (size - i >= sizeof word) {
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if ((word & 0x8080808080808080u) == 0) {
+                i += sizeof word;
+                continue;
+            }
+        }
         const auto lead = static_cast<unsigned char>(bytes[i]);
         if (lead < 0x80) {
             ++i;
