@@ -50,7 +50,7 @@ void writeRaw(const QString &path, const QByteArray &bytes)
 // Puts the obstacle in place of folder/KDX.cfg and returns the path to use.
 QString prepare(const QString &folder, Obstacle obstacle)
 {
-    const QString path = folder + QStringLiteral("/KDX.cfg");
+    QString path = folder + QStringLiteral("/KDX.cfg");
     switch (obstacle) {
     case Obstacle::None:
         writeRaw(path, oldContent);
@@ -95,9 +95,9 @@ void loadAndSaveUnchanged(QtPlatform &platform, const QString &path)
 {
     const auto read = platform.readFile(path);
     QVERIFY(std::holds_alternative<QByteArray>(read));
-    const QByteArray &bytes = std::get<QByteArray>(read);
+    const auto &bytes = std::get<QByteArray>(read);
     KDXCfg cfg;
-    ReadConfiguration(cfg, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    ReadConfiguration(cfg, bytes.toStdString());
     const std::string save = AnnotatedSave(cfg);
     QCOMPARE(platform.writeFileAtomically(path, QByteArray::fromStdString(save)), std::nullopt);
 }
@@ -263,7 +263,7 @@ void QtPlatformFilesTest::fileSizeLimitInTheMiddleOfASaveKeepsTheOldFile()
     const QByteArray tooBig(1 << 20, '#');
     std::optional<FileError> error;
     {
-        const FileSizeLimit limit(64 * 1024);
+        const FileSizeLimit limit(rlim_t{64} * 1024);
         QVERIFY(limit.active());
         error = platform_.writeFileAtomically(path, tooBig);
     }
@@ -276,7 +276,7 @@ void QtPlatformFilesTest::fileSizeLimitInTheMiddleOfASaveKeepsTheOldFile()
 void QtPlatformFilesTest::hugeFilesSurviveLoadAndSave_data()
 {
     QTest::addColumn<QByteArray>("content");
-    constexpr int megabyte = 1 << 20;
+    constexpr qsizetype megabyte = 1 << 20;
     QByteArray manyLines;
     manyLines.reserve(100 * megabyte + 64);
     const QByteArray line = "# a comment line of a very long file, sixty-four bytes long ..\r\n";
