@@ -8,7 +8,7 @@ namespace kdx {
 QString resolveSubFolder(const QString &parentFolder, const QString &name)
 {
     const QDir parent(parentFolder);
-    const QString exactPath = QDir::toNativeSeparators(parent.filePath(name));
+    QString exactPath = QDir::toNativeSeparators(parent.filePath(name));
     if (QFileInfo(exactPath).isDir())
         return exactPath;
 
