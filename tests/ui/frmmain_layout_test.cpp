@@ -112,10 +112,10 @@ void FrmMainLayoutTest::controls_data()
     row("Command2", "kdx::CaptionButton", u"Save and Exit"_s, none, pixels(120, 5280, 1572, 492));
     row("Command1", "kdx::CaptionButton", u"Exit w/o Save (Esc) "_s, none, pixels(120, 5880, 1572, 492));
     row("Label16", "QLabel", u"Language settings"_s, none, pixels(120, 3000, 1572, 372));
-    row("chkCVAR_2", "QCheckBox", u"E[VRK] Clantags"_s, none, pixels(2400, 240, 1572, 372));
-    row("chkCVAR_21", "QCheckBox", u"HL-Speech Welcome-Msg"_s, none, pixels(2400, 3120, 1692, 372));
-    row("chkCVAR_12", "QCheckBox", u"Inhuman Turns"_s, none, pixels(4800, 3240, 1452, 252));
-    row("chkCVAR_26", "QCheckBox", u"Auto-Fill Server"_s, none, pixels(4800, 1500, 1572, 372));
+    row("chkCVAR_2", "kdx::CaptionCheckBox", u"E[VRK] Clantags"_s, none, pixels(2400, 240, 1572, 372));
+    row("chkCVAR_21", "kdx::CaptionCheckBox", u"HL-Speech Welcome-Msg"_s, none, pixels(2400, 3120, 1692, 372));
+    row("chkCVAR_12", "kdx::CaptionCheckBox", u"Inhuman Turns"_s, none, pixels(4800, 3240, 1452, 252));
+    row("chkCVAR_26", "kdx::CaptionCheckBox", u"Auto-Fill Server"_s, none, pixels(4800, 1500, 1572, 372));
     row("lblHelp_0", "kdx::HelpMark", u"?"_s, none, pixels(2040, 5520, 252, 252));
     row("lblHelp_5", "kdx::HelpMark", u"?"_s, none, pixels(4440, 1080, 252, 252));
     row("lblHelp_8", "kdx::HelpMark", u"?"_s, none, pixels(6720, 3360, 252, 252));
@@ -124,7 +124,7 @@ void FrmMainLayoutTest::controls_data()
     row("timCVAR_19", "QLineEdit", u"0.4"_s, none, pixels(7920, 1080, 492, 288));
     row("Label3", "QLabel", u"Max. Bots follow user"_s, none, pixels(4800, 4500, 1692, 252));
     row("Label9", "QLabel", u"(max)"_s, none, pixels(4680, 2640, 492, 252));
-    row("scrlSkill_11", "QScrollBar", none, none, pixels(5280, 2640, 1092, 252));
+    row("scrlSkill_11", "kdx::SkillScrollBar", none, none, pixels(5280, 2640, 1092, 252));
     row("lblSkill_10", "QLabel", u" 80"_s, none, pixels(6480, 2280, 492, 252));
     row("radRadio_2", "QRadioButton", u"Restricted"_s, none, pixels(7080, 3720, 1092, 252));
     row("cmdCustom_6", "kdx::CaptionButton", u"<Click to add new>"_s, none, pixels(5400, 5640, 2892, 252));

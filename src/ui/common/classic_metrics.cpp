@@ -1,6 +1,6 @@
 #include "classic_metrics.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QStringList>
 #include <QWidget>
 
@@ -28,13 +28,23 @@ QFont classicFont()
     return font;
 }
 
-void fitCaptionToWidth(QWidget *widget, const QString &caption, int availableWidth)
+int captionTextFlags(const QFontMetricsF &metrics, int areaHeight)
+{
+    return Qt::TextShowMnemonic | (areaHeight >= 2 * metrics.height() ? Qt::TextWordWrap : 0);
+}
+
+bool captionFits(const QFontMetricsF &metrics, const QString &caption, QSize area)
+{
+    const int flags = captionTextFlags(metrics, area.height());
+    const QRectF bounds = metrics.boundingRect(QRectF(QPointF(), area), flags, caption);
+    return bounds.width() <= area.width() && bounds.height() <= area.height();
+}
+
+void fitCaption(QWidget *widget, const QString &caption, QSize area)
 {
     QFont font = widget->font();
-    while (font.pixelSize() > smallestPixelSize
-           && QFontMetrics(font).horizontalAdvance(caption) > availableWidth) {
+    while (font.pixelSize() > smallestPixelSize && !captionFits(QFontMetricsF(font), caption, area))
         font.setPixelSize(font.pixelSize() - 1);
-    }
     widget->setFont(font);
 }
 

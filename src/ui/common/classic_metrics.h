@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QRect>
 
+class QFontMetricsF;
 class QWidget;
 
 namespace kdx {
@@ -24,8 +25,17 @@ QRect rectFromTwips(int left, int top, int width, int height);
 // such font, the nearest sans-serif one of the same size.
 QFont classicFont();
 
+// How a caption is drawn in an area: word-wrapped where the area has room for
+// two lines of the font, as the classic window system does, and on one line
+// otherwise, so that a single line too wide is clipped rather than pushed out
+// of sight.
+int captionTextFlags(const QFontMetricsF &metrics, int areaHeight);
+
+// Whether the caption, drawn with those flags, stays inside an area of that size.
+bool captionFits(const QFontMetricsF &metrics, const QString &caption, QSize area);
+
 // Shrinks the widget's font, a pixel at a time down to a readable minimum,
-// until its caption fits the width that the layout gives it.
-void fitCaptionToWidth(QWidget *widget, const QString &caption, int availableWidth);
+// until its caption fits the area that the layout gives it.
+void fitCaption(QWidget *widget, const QString &caption, QSize area);
 
 } // namespace kdx

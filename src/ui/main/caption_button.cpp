@@ -1,7 +1,10 @@
 #include "caption_button.h"
 
+#include "ui/common/classic_metrics.h"
+
 #include <QKeyEvent>
 #include <QStyleOptionButton>
+#include <QFontMetricsF>
 #include <QStylePainter>
 
 namespace kdx {
@@ -17,14 +20,19 @@ void CaptionButton::paintEvent(QPaintEvent *)
     QStyleOptionButton option;
     initStyleOption(&option);
     option.text.clear(); // the style would draw it on one line
+    // Draws the bevel and, while the button has the focus, the style's focus frame.
     painter.drawControl(QStyle::CE_PushButton, option);
 
-    const QRect textArea = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    // A single line that does not fit is clipped, not wrapped into invisibility.
-    const int flags = Qt::AlignCenter | Qt::TextShowMnemonic
-                      | (textArea.height() >= 2 * fontMetrics().height() ? Qt::TextWordWrap : 0);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    painter.drawText(textArea, flags, text());
+    const QRect area = captionArea();
+    const int flags = Qt::AlignCenter | captionTextFlags(QFontMetricsF(font()), area.height());
+    painter.drawItemText(area, flags, palette(), isEnabled(), text(), QPalette::ButtonText);
+}
+
+QRect CaptionButton::captionArea() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
 }
 
 void CaptionButton::keyPressEvent(QKeyEvent *event)

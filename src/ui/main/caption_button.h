@@ -12,6 +12,9 @@ class CaptionButton : public QPushButton {
 public:
     explicit CaptionButton(const QString &caption, QWidget *parent = nullptr);
 
+    // The part of the button inside its bevel that the caption may fill.
+    QRect captionArea() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

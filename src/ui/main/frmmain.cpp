@@ -1,9 +1,11 @@
 #include "frmmain.h"
 
 #include "caption_button.h"
+#include "caption_check_box.h"
 #include "help_mark.h"
 #include "help_topics.h"
 #include "main_window_layout.h"
+#include "skill_scroll_bar.h"
 #include "ui/common/classic_metrics.h"
 
 #include <QAccessible>
@@ -17,6 +19,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 namespace kdx {
@@ -57,11 +60,26 @@ QFont styledFont(QFont font, bool bold, bool underline)
     return font;
 }
 
-// The space a check box or option button leaves for its caption beside the indicator.
-int captionWidthBeside(const QWidget *button, int width)
+// The area in which a control draws its fixed caption; empty for the controls
+// whose text is a value or changes at run time.
+QRect fixedCaptionArea(const QWidget *control, ControlType type)
 {
-    return width - button->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button)
-           - button->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button) - 2;
+    switch (type) {
+    case ControlType::Button:
+        return static_cast<const CaptionButton *>(control)->captionArea();
+    case ControlType::CheckBox:
+        return static_cast<const CaptionCheckBox *>(control)->captionArea();
+    case ControlType::OptionButton: {
+        QStyleOptionButton option;
+        option.initFrom(control);
+        return control->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, control);
+    }
+    case ControlType::Caption:
+    case ControlType::Heading:
+        return control->contentsRect();
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -111,20 +129,33 @@ void frmMain::createControls()
         QWidget *control = createControl(layout);
         control->setObjectName(objectNameOf(layout));
         control->setGeometry(rectFromTwips(layout.left, layout.top, layout.width, layout.height));
+        if (const QRect area = fixedCaptionArea(control, layout.type); !area.isEmpty())
+            fitCaption(control, qtext(layout.caption), area.size());
         if (!layout.toolTip.empty())
             control->setToolTip(qtext(layout.toolTip));
         if (control->focusPolicy() != Qt::NoFocus)
             focusChain[layout.tabIndex] = control;
     }
     createLines();
+    nameFieldsAfterTheirLabels();
     setTabOrder(std::move(focusChain));
+}
+
+void frmMain::nameFieldsAfterTheirLabels()
+{
+    const auto caption = [this](std::string_view label) {
+        return label.empty() ? QString() : findChild<QLabel *>(qtext(label))->text();
+    };
+    for (const FieldLabels &labels : MainWindowFieldLabels()) {
+        const QString name = QStringList{caption(labels.first), caption(labels.second)}.join(QLatin1Char(' '));
+        findChild<QWidget *>(qtext(labels.field))->setAccessibleName(name.trimmed());
+    }
 }
 
 QWidget *frmMain::createControl(const ControlLayout &layout)
 {
     const QString caption = qtext(layout.caption);
     const int index = layout.index;
-    const int width = pixelsFromTwips(layout.width);
 
     switch (layout.type) {
     case ControlType::Button:
@@ -143,8 +174,7 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
         return button;
     }
     case ControlType::CheckBox: {
-        auto *box = new QCheckBox(caption, this);
-        fitCaptionToWidth(box, caption, captionWidthBeside(box, width));
+        auto *box = new CaptionCheckBox(caption, this);
         chkCVAR[index] = box;
         connect(box, &QCheckBox::toggled, this, [this, index] { chkCVAR_Click(index); });
         return box;
@@ -168,13 +198,12 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
         return box;
     }
     case ControlType::ScrollBar: {
-        auto *bar = new QScrollBar(Qt::Horizontal, this);
+        auto *bar = new SkillScrollBar(this);
         bar->setRange(skillMinimum, skillMaximum);
         bar->setSingleStep(1);
         bar->setPageStep(1);
         bar->setValue(caption.toInt());
         bar->setTracking(false); // a drag of the thumb counts once, when it ends
-        bar->setFocusPolicy(Qt::StrongFocus);
         scrlSkill[index] = bar;
         connect(bar, &QScrollBar::valueChanged, this, [this, index] { scrlSkill_Change(index); });
         return bar;
@@ -189,7 +218,6 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
     }
     case ControlType::OptionButton: {
         auto *option = new QRadioButton(caption, this);
-        fitCaptionToWidth(option, caption, captionWidthBeside(option, width));
         option->setChecked(index == 0);
         radRadio[index] = option;
         connect(option, &QRadioButton::toggled, this, [this, index](bool selected) {
@@ -203,7 +231,6 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
         auto *label = new QLabel(caption, this);
         label->setAlignment(alignmentOf(layout.alignment));
         label->setFont(styledFont(font(), false, layout.type == ControlType::Heading));
-        fitCaptionToWidth(label, caption, width);
         return label;
     }
     case ControlType::HelpMark: {

@@ -63,6 +63,7 @@ private:
     void createControls();
     QWidget *createControl(const ControlLayout &layout);
     void createLines();
+    void nameFieldsAfterTheirLabels();
     void setTabOrder(std::map<int, QWidget *> focusChain);
     void connectCommandButtons();
     void centreOnScreen();

@@ -134,6 +134,20 @@ constexpr std::array lines = std::to_array<LineLayout>({
     {"Line11", 6600, 3000, 6600, 4200},
 });
 
+constexpr std::array fieldLabels = std::to_array<FieldLabels>({
+    {"txtCVAR_1", "Label1"},
+    {"numCVAR_4", "Label2"},
+    {"numCVAR_5", "Label5"},
+    {"numCVAR_6", "Label6"},
+    {"numCVAR_14", "Label3"},
+    {"numCVAR_15", "Label4"},
+    {"scrlSkill_10", "Label7", "Label8"},
+    {"scrlSkill_11", "Label7", "Label9"},
+    {"timCVAR_18", "Label14"},
+    {"timCVAR_19", "Label13"},
+    {"timCVAR_20", "Label12"},
+});
+
 } // namespace
 
 std::span<const ControlLayout> MainWindowControls()
@@ -144,6 +158,11 @@ std::span<const ControlLayout> MainWindowControls()
 std::span<const LineLayout> MainWindowLines()
 {
     return lines;
+}
+
+std::span<const FieldLabels> MainWindowFieldLabels()
+{
+    return fieldLabels;
 }
 
 } // namespace kdx

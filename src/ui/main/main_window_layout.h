@@ -53,10 +53,19 @@ struct LineLayout {
     int y2;
 };
 
+// A setting field and the captions beside it that name it, in reading order:
+// the name a screen reader announces for the field.
+struct FieldLabels {
+    std::string_view field;
+    std::string_view first;
+    std::string_view second = {};
+};
+
 inline constexpr int MainClientWidthTwips = 8544;
 inline constexpr int MainClientHeightTwips = 6528;
 
 std::span<const ControlLayout> MainWindowControls();
 std::span<const LineLayout> MainWindowLines();
+std::span<const FieldLabels> MainWindowFieldLabels();
 
 } // namespace kdx
