@@ -6,7 +6,8 @@ BUILD_DIR=${BUILD_DIR:-$REPO_ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev)
-TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils imagemagick python3)
+# fonts-liberation2: the Arial-metric face that stands in for MS Sans Serif on Linux.
+TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils imagemagick python3 fonts-liberation2 desktop-file-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy)
 BENCH_PACKAGES=(libbenchmark-dev hyperfine time xvfb xdotool valgrind python3)
