@@ -65,6 +65,7 @@ private slots:
     void cleanOutputWritesNothingWithoutAName();
     void cleanOutputRefusesNamesOutsideTheFolder_data();
     void cleanOutputRefusesNamesOutsideTheFolder();
+    void aFailedCleanOutputIsReported();
     void customCommandEditor();
     void customCommandEditsReachTheFiles();
     void helpMarksShowTheirTopic();
@@ -238,6 +239,22 @@ void FrmMainCommandsTest::cleanOutputRefusesNamesOutsideTheFolder()
     QCOMPARE(harness.platform.messages.size(), 1);
     QCOMPARE(harness.platform.messages.at(0).title, u"Error while saving"_s);
     QVERIFY(harness.platform.messages.at(0).text.contains(name));
+}
+
+void FrmMainCommandsTest::aFailedCleanOutputIsReported()
+{
+    const QByteArray file = crlfLines({"pause 5"});
+    MainWindowHarness harness(file);
+    harness.platform.inputAnswers = {u"KDX.cfg"_s};
+    harness.platform.writeFailure = u"Permission denied"_s;
+
+    button(harness, u"cmdClnOut2"_s)->click();
+
+    QCOMPARE(harness.platform.messages.size(), 1);
+    QCOMPARE(harness.platform.messages.at(0).title, u"Error while saving"_s);
+    QVERIFY(harness.platform.messages.at(0).text.contains(QDir::toNativeSeparators(harness.path())));
+    QVERIFY(harness.platform.messages.at(0).text.contains(u"Permission denied"_s));
+    QCOMPARE(harness.fileContent(), file);
 }
 
 void FrmMainCommandsTest::customCommandEditor()
