@@ -14,7 +14,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from desktop import start_xvfb  # noqa: E402
+from desktop import XServer  # noqa: E402
 
 ROUNDS = 6             # start-up rounds; each round alternates which program runs first
 RUNS_PER_ROUND = 10
@@ -32,9 +32,12 @@ CAPTION_FLOOR = os.path.join(BUILD, "bench", "caption_floor")
 CORE = os.path.join(BUILD, "bench", "core_benchmark")
 
 
+RUNTIME_DIR = tempfile.TemporaryDirectory(prefix="vevadudori-bench-")  # Qt warns without one
+
+
 def qt_env(**settings):
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
-    env.update(settings)
+    env.update(settings, XDG_RUNTIME_DIR=RUNTIME_DIR.name)
     return env
 
 
@@ -123,15 +126,14 @@ def measure():
     probe_off, minimal_off = startup_times(offscreen)
     rss_probe_off, rss_minimal_off = peak_rss_kib(PROBE, offscreen), peak_rss_kib(MINIMAL, offscreen)
 
-    xvfb, display = start_xvfb()
+    x_server = XServer()
     try:
-        x11 = qt_env(QT_QPA_PLATFORM="xcb", DISPLAY=display)
+        x11 = qt_env(QT_QPA_PLATFORM="xcb", DISPLAY=x_server.display)
         probe_x, minimal_x = startup_times(x11)
         rss_probe_x, rss_minimal_x = peak_rss_kib(PROBE, x11), peak_rss_kib(MINIMAL, x11)
         cpu_program, cpu_floor = idle_cpu(x11)
     finally:
-        xvfb.terminate()
-        xvfb.wait()
+        x_server.stop()
 
     def ms(seconds):
         return f"{seconds * 1000:.1f} ms"

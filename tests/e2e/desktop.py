@@ -72,22 +72,38 @@ def file_identity(path):
     return (st.st_ino, st.st_mtime_ns, st.st_size)
 
 
-def start_xvfb():
-    """Starts Xvfb on a free display; returns (process, display name)."""
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    with os.fdopen(read_end, "rb") as pipe:
-        while not number.endswith(b"\n"):
-            chunk = pipe.read(1)
-            if not chunk:
-                xvfb.kill()
-                raise DriverError("Xvfb ended before it named its display")
-            number += chunk
-    return xvfb, ":" + number.decode().strip()
+def stop(process):
+    if process and process.poll() is None:
+        process.send_signal(signal.SIGTERM)
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
+class XServer:
+    """An Xvfb on a free display, with .display and .stop().
+
+    -noreset: by default an X server resets when its last client leaves and
+    refuses connections meanwhile, so a client that comes right after another
+    one left (a probe, the program itself) may find no server."""
+
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
+            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline()  # written once the server accepts connections
+        if not number.endswith("\n"):
+            stop(self.process)
+            raise DriverError("Xvfb ended before it named its display")
+        self.display = ":" + number.strip()
+
+    def stop(self):
+        stop(self.process)
 
 
 class Desktop:
@@ -101,7 +117,7 @@ class Desktop:
         self.folder = tempfile.mkdtemp(prefix="vevadudori-e2e-")
         self.screenshots = screenshots
         self.program = None
-        self.xvfb = None
+        self.x_server = None
         shutil.copy2(program, self.folder)
         for name, source in copy.items():
             target = os.path.join(self.folder, name)
@@ -112,9 +128,9 @@ class Desktop:
 
     def __enter__(self):
         try:
-            self.xvfb, display = start_xvfb()
+            self.x_server = XServer()
             self.env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
-            self.env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=self.folder)
+            self.env.update(DISPLAY=self.x_server.display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=self.folder)
             self.program = subprocess.Popen([self.executable], cwd="/", env=self.env)
             self.main = self.wait_window(".", "the main window")
             self.focus(self.main)
@@ -124,14 +140,9 @@ class Desktop:
         return self
 
     def __exit__(self, *exc):
-        for process in (self.program, self.xvfb):
-            if process and process.poll() is None:
-                process.send_signal(signal.SIGTERM)
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        stop(self.program)
+        if self.x_server:
+            self.x_server.stop()
         shutil.rmtree(self.folder, ignore_errors=True)
 
     # Files of the program folder
