@@ -191,6 +191,7 @@ def main():
     print(processes, core, core_targets, sep="\n\n")
     with open("/proc/cpuinfo") as cpuinfo:
         cpu = next((line.split(":", 1)[1].strip() for line in cpuinfo if line.startswith("model name")), "unknown")
+    notes = kept_notes()  # before the report is emptied for writing
     with open(REPORT, "w") as report:
         report.write(f"""# Performance
 
@@ -223,7 +224,7 @@ lines are carried through unread. Against a plain copy of the same bytes
 
 {core_targets}
 
-{kept_notes()}""")
+{notes}""")
 
 
 if __name__ == "__main__":
