@@ -80,8 +80,8 @@ private slots:
     void languageDialogByKeyboardOnly();
     void captionsFitTheirControls_data();
     void captionsFitTheirControls();
-    void tallCheckBoxesWrapInsteadOfShrinking_data();
-    void tallCheckBoxesWrapInsteadOfShrinking();
+    void tallCaptionsWrapInsteadOfShrinking_data();
+    void tallCaptionsWrapInsteadOfShrinking();
 };
 
 void FrmMainAccessibilityTest::initTestCase()
@@ -241,7 +241,8 @@ void FrmMainAccessibilityTest::captionsFitTheirControls()
     const QRectF area = captionArea(control);
     const QFontMetricsF metrics(control->font());
 
-    if (area.height() >= 2 * metrics.height()) {
+    const auto *label = qobject_cast<const QLabel *>(control);
+    if (label ? label->wordWrap() : area.height() >= 2 * metrics.height()) {
         const QRectF wrapped = metrics.boundingRect(QRectF(QPointF(), area.size()), Qt::TextWordWrap, caption);
         QVERIFY2(wrapped.width() <= area.width() && wrapped.height() <= area.height(),
                  qPrintable(u"%1 x %2 in %3 x %4"_s.arg(wrapped.width()).arg(wrapped.height()).arg(area.width()).arg(
@@ -253,14 +254,14 @@ void FrmMainAccessibilityTest::captionsFitTheirControls()
     }
 }
 
-void FrmMainAccessibilityTest::tallCheckBoxesWrapInsteadOfShrinking_data()
+void FrmMainAccessibilityTest::tallCaptionsWrapInsteadOfShrinking_data()
 {
     QTest::addColumn<QString>("name");
     for (const char *name : {"chkCVAR_21", "chkCVAR_24", "chkCVAR_3", "cmdClnOut2"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
-void FrmMainAccessibilityTest::tallCheckBoxesWrapInsteadOfShrinking()
+void FrmMainAccessibilityTest::tallCaptionsWrapInsteadOfShrinking()
 {
     QFETCH(QString, name);
     MainWindowHarness harness(std::nullopt);

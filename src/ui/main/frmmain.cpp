@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QButtonGroup>
+#include <QFontMetricsF>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -129,8 +130,12 @@ void frmMain::createControls()
         QWidget *control = createControl(layout);
         control->setObjectName(objectNameOf(layout));
         control->setGeometry(rectFromTwips(layout.left, layout.top, layout.width, layout.height));
-        if (const QRect area = fixedCaptionArea(control, layout.type); !area.isEmpty())
+        if (const QRect area = fixedCaptionArea(control, layout.type); !area.isEmpty()) {
             fitCaption(control, qtext(layout.caption), area.size());
+            // A label wraps as the buttons do where it has room for two lines.
+            if (auto *label = qobject_cast<QLabel *>(control))
+                label->setWordWrap(captionTextFlags(QFontMetricsF(label->font()), area.height()) & Qt::TextWordWrap);
+        }
         if (!layout.toolTip.empty())
             control->setToolTip(qtext(layout.toolTip));
         if (control->focusPolicy() != Qt::NoFocus)
