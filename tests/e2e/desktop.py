@@ -111,9 +111,11 @@ class Desktop:
 
     files maps names relative to the folder to bytes; copy maps names to
     existing files or folders that are copied in beside the executable;
-    screenshots is the folder for the pictures."""
+    screenshots is the folder for the pictures. before_main(desktop), if
+    given, answers what the program shows while it loads, before its window."""
 
-    def __init__(self, program, files, copy, screenshots):
+    def __init__(self, program, files, copy, screenshots, before_main=None):
+        self.before_main = before_main
         self.folder = tempfile.mkdtemp(prefix="vevadudori-e2e-")
         self.screenshots = screenshots
         self.program = None
@@ -132,7 +134,9 @@ class Desktop:
             self.env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
             self.env.update(DISPLAY=self.x_server.display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=self.folder)
             self.program = subprocess.Popen([self.executable], cwd="/", env=self.env)
-            self.main = self.wait_window(".", "the main window")
+            if self.before_main:
+                self.before_main(self)
+            self.main = self.wait_window("^KDXConfig 1[.]0 ", "the main window")
             self.focus(self.main)
         except BaseException:
             self.__exit__(None, None, None)

@@ -23,12 +23,12 @@ def expect_equal(actual, expected, what):
         raise DriverError(f"{what} differs.\n  expected: {expected!r}\n  actual:   {actual!r}")
 
 
-def desktop(config, with_languages=False):
+def desktop(config, with_languages=False, before_main=None):
     copy = {}
     if with_languages:
         copy = {name: os.path.join(SAMPLE, name)
                 for name in ("chat", "Titles", "KDXchat.bat", "KDXtitles.bat", "kdx_set_language.sh")}
-    return Desktop(PROGRAM, {"KDX.cfg": config}, copy, SCREENSHOTS)
+    return Desktop(PROGRAM, {"KDX.cfg": config}, copy, SCREENSHOTS, before_main)
 
 
 HEADER_ALL = (
@@ -98,6 +98,19 @@ def test_open_and_save():
     with desktop(config) as d:
         d.tab_to("cmdSave")
         expect_equal(d.after_write("KDX.cfg", lambda: d.key("space")), expected, "the saved KDX.cfg")
+
+
+def test_too_many_commands():
+    """A ninth custom command is reported while the file loads, before the window
+    shows; it stays a plain line that Save File writes back where it was."""
+    config = crlf(*(f"sv_setting{number} 1" for number in range(1, 10)), "pause 3")
+
+    def dismiss_report(d):
+        d.wait_dialog("Too many custom commands")
+        d.key("Return")
+    with desktop(config, before_main=dismiss_report) as d:
+        saved = d.after_write("KDX.cfg", lambda: d.click("cmdSave"))
+    expect_equal(saved, config, "the saved KDX.cfg")
 
 
 def test_edit_controls():
