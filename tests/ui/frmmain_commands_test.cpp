@@ -68,6 +68,7 @@ private slots:
     void aFailedCleanOutputIsReported();
     void customCommandEditor();
     void customCommandEditsReachTheFiles();
+    void anAmpersandInACommandDefinesNoAccessKey();
     void helpMarksShowTheirTopic();
     void exitWithoutSaving();
     void saveAndExit();
@@ -299,6 +300,15 @@ void FrmMainCommandsTest::customCommandEditsReachTheFiles()
     QVERIFY(harness.fileContent(u"all.cfg"_s).endsWith(QByteArray(QByteArray("autofill on\r\n") + commands)));
     button(harness, u"cmdClnOut2"_s)->click();
     QCOMPARE(harness.fileContent(u"lean.cfg"_s), leaveOutDefaultsHeader + commands);
+}
+
+void FrmMainCommandsTest::anAmpersandInACommandDefinesNoAccessKey()
+{
+    MainWindowHarness harness(crlfLines({"say Tom&Jerry"}));
+    auto *command = button(harness, u"cmdCustom_1"_s);
+    QCOMPARE(command->text(), u"say Tom&Jerry"_s);
+    QVERIFY(command->shortcut().isEmpty());
+    QCOMPARE(command->accessibleName(), u"say Tom&Jerry"_s);
 }
 
 void FrmMainCommandsTest::helpMarksShowTheirTopic()

@@ -30,7 +30,8 @@ QFont classicFont()
 
 int captionTextFlags(const QFontMetricsF &metrics, int areaHeight)
 {
-    return Qt::TextShowMnemonic | (areaHeight >= 2 * metrics.height() ? Qt::TextWordWrap : 0);
+    // No caption defines an access key: an ampersand is shown as it is.
+    return areaHeight >= 2 * metrics.height() ? Qt::TextWordWrap : 0;
 }
 
 bool captionFits(const QFontMetricsF &metrics, const QString &caption, QSize area)

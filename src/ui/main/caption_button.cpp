@@ -3,15 +3,24 @@
 #include "ui/common/classic_metrics.h"
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QStyleOptionButton>
 #include <QFontMetricsF>
 #include <QStylePainter>
 
 namespace kdx {
 
-CaptionButton::CaptionButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
+CaptionButton::CaptionButton(const QString &caption, QWidget *parent) : QPushButton(parent)
 {
     setAutoDefault(false);
+    setCaption(caption);
+}
+
+void CaptionButton::setCaption(const QString &caption)
+{
+    setText(caption);
+    setShortcut(QKeySequence()); // setText made the letter after an ampersand one
+    setAccessibleName(caption);
 }
 
 void CaptionButton::paintEvent(QPaintEvent *)

@@ -109,7 +109,7 @@ void frmMain::ShowCustomCommands()
 {
     for (int slot = 1; slot <= CustomCommandSlotCount; ++slot) {
         const std::string &command = cfg_.CustomCommands[slot].Text;
-        cmdCustom.at(slot)->setText(command.empty() ? QStringLiteral("<Click to add new>") : text(command));
+        cmdCustom.at(slot)->setCaption(command.empty() ? QStringLiteral("<Click to add new>") : text(command));
     }
 }
 
