@@ -267,6 +267,11 @@ void FrmMainBindingTest::skillBarsAndUltraSkill()
 
     minSkill->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QCOMPARE(minSkill->value(), 79);
+    QTest::keyClick(minSkill, Qt::Key_Right);
+    QTest::keyClick(minSkill, Qt::Key_Right);
+    QCOMPARE(minSkill->value(), 81);
+    QTest::keyClick(minSkill, Qt::Key_Left);
+    QCOMPARE(minSkill->value(), 80);
     minSkill->setValue(60);
     QCOMPARE(harness.control<QLabel>(u"lblSkill_10"_s)->text(), u" 60"_s);
     QCOMPARE(harness.value(10), "60");

@@ -8,6 +8,7 @@ namespace kdx {
 SkillScrollBar::SkillScrollBar(QWidget *parent) : QScrollBar(Qt::Horizontal, parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    setInvertedControls(false); // QScrollBar turns the arrow keys round by default
 }
 
 void SkillScrollBar::paintEvent(QPaintEvent *event)
