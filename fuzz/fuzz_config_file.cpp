@@ -1,5 +1,9 @@
 // Reader and annotated save: whatever the file holds, a save keeps what the
 // reader understood and every line it did not replace.
+//
+// An input with a form feed is two files read one after the other, as
+// "ReLoad File" after the file changed: values of the first that the second
+// does not hold remain and are added at the end of the save.
 #include "fuzz_check.h"
 
 #include "config/config_reader.h"
@@ -50,9 +54,13 @@ void checkSameValuesAndCommands(const kdx::KDXCfg &first, const kdx::KDXCfg &sec
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
+    const std::string_view input(reinterpret_cast<const char *>(data), size);
+    const std::size_t split = input.find('\f');
 
     kdx::KDXCfg cfg;
+    if (split != std::string_view::npos)
+        kdx::ReadConfiguration(cfg, input.substr(0, split));
+    const std::string_view bytes = split == std::string_view::npos ? input : input.substr(split + 1);
     const std::vector<kdx::Message> messages = kdx::ReadConfiguration(cfg, bytes);
     const std::string save = kdx::AnnotatedSave(cfg);
     FUZZ_CHECK(kdx::AnnotatedSave(cfg) == save);
@@ -67,8 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(save.find(cfg.UnreadTail) != std::string::npos);
 
     kdx::KDXCfg reread;
-    FUZZ_CHECK(kdx::ReadConfiguration(reread, save) == messages);
-    checkSameValuesAndCommands(cfg, reread);
+    const std::vector<kdx::Message> rereadMessages = kdx::ReadConfiguration(reread, save);
+    // Lines added at the end can push a save past the 256 lines a read takes in.
+    if (reread.UnreadTail.empty()) {
+        FUZZ_CHECK(rereadMessages == messages);
+        checkSameValuesAndCommands(cfg, reread);
+    }
     FUZZ_CHECK(kdx::AnnotatedSave(reread) == save);
     return 0;
 }
