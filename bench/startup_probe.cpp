@@ -2,6 +2,7 @@
 // control filled from the KDX.cfg beside the probe; then it quits.
 #include "first_paint.h"
 
+#include "application.h"
 #include "config/kdx_cfg.h"
 #include "platform/qt_platform.h"
 #include "ui/main/frmmain.h"
@@ -9,8 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VEVaduDori"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    kdx::setUpApplication();
 
     kdx::QtPlatform platform;
     kdx::KDXCfg cfg;

@@ -1,3 +1,4 @@
+#include "application.h"
 #include "config/kdx_cfg.h"
 #include "platform/qt_platform.h"
 #include "ui/main/frmmain.h"
@@ -7,11 +8,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VEVaduDori"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    // Ties the window to packaging/vevadudori.desktop for the task bar's icon. No
-    // display name: Qt would add it to the caption, which the window animates itself.
-    QGuiApplication::setDesktopFileName(QStringLiteral("vevadudori"));
+    kdx::setUpApplication();
 
     kdx::QtPlatform platform;
     kdx::KDXCfg cfg; // the program-wide state, alive for the whole run

@@ -44,8 +44,11 @@ bool captionFits(const QFontMetricsF &metrics, const QString &caption, QSize are
 void fitCaption(QWidget *widget, const QString &caption, QSize area)
 {
     QFont font = widget->font();
-    while (font.pixelSize() > smallestPixelSize && !captionFits(QFontMetricsF(font), caption, area))
+    if (captionFits(QFontMetricsF(font), caption, area))
+        return; // most captions do: their widgets keep inheriting the window's font
+    do
         font.setPixelSize(font.pixelSize() - 1);
+    while (font.pixelSize() > smallestPixelSize && !captionFits(QFontMetricsF(font), caption, area));
     widget->setFont(font);
 }
 

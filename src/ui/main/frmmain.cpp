@@ -93,7 +93,7 @@ frmMain::frmMain(KDXCfg &cfg, Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(TitleMarquee::initialCaption());
-    setWindowIcon(QIcon(QStringLiteral(":/vevadudori/vevadudori.xpm")));
+    setWindowIcon(QIcon(QStringLiteral(":/vevadudori/vevadudori.png")));
     setFont(classicFont());
     setFixedSize(pixelsFromTwips(MainClientWidthTwips), pixelsFromTwips(MainClientHeightTwips));
     createControls();
