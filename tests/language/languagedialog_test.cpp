@@ -127,6 +127,7 @@ void LanguageDialogTest::isBuiltAsTheTableSays()
     QCOMPARE(label->text(), QStringLiteral("Select language file"));
     QCOMPARE(label->geometry(), QRect(10, 10, 151, 21));
     QCOMPARE(fileList(dialog)->geometry(), QRect(10, 30, 151, 214));
+    QCOMPARE(fileList(dialog)->accessibleName(), label->text());
     QCOMPARE(apply->text(), QStringLiteral("Apply"));
     QCOMPARE(apply->geometry(), QRect(10, 250, 151, 31));
     QVERIFY(apply->isDefault());

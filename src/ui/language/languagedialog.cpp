@@ -53,6 +53,7 @@ void LanguageDialog::createControls()
     filSelect_->setObjectName(QStringLiteral("filSelect"));
     filSelect_->setGeometry(rectFromTwips(120, 360, 1812, 2568));
     filSelect_->setSelectionMode(QAbstractItemView::SingleSelection);
+    filSelect_->setAccessibleName(label->text());
     connect(filSelect_, &QListWidget::itemDoubleClicked, this, &LanguageDialog::cmdApply_Click);
 
     auto *cmdApply = new QPushButton(tr("Apply"), this);
