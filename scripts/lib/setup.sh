@@ -5,9 +5,9 @@ REPO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$REPO_ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
-BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev)
 # fonts-liberation2: the Arial-metric face that stands in for MS Sans Serif on Linux.
-TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils imagemagick python3 fonts-liberation2 desktop-file-utils)
+BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation2)
+TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils imagemagick python3 desktop-file-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy)
 BENCH_PACKAGES=(libbenchmark-dev hyperfine time xvfb xdotool valgrind python3)
