@@ -29,7 +29,7 @@ void CaptionCheckBox::paintEvent(QPaintEvent *)
 
     // The style would draw the caption on one line and frame only that line.
     const QRect area = captionArea();
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | captionTextFlags(QFontMetricsF(font()), area.height());
+    const int flags = int(Qt::AlignLeft | Qt::AlignVCenter) | captionTextFlags(QFontMetricsF(font()), area.height());
     painter.drawItemText(area, flags, palette(), isEnabled(), text(), QPalette::WindowText);
 
     if (option.state & QStyle::State_HasFocus) {

@@ -143,7 +143,7 @@ void frmMain::createControls()
     }
     createLines();
     nameFieldsAfterTheirLabels();
-    setTabOrder(std::move(focusChain));
+    setTabOrder(focusChain);
 }
 
 void frmMain::nameFieldsAfterTheirLabels()
@@ -270,7 +270,7 @@ void frmMain::createLines()
     }
 }
 
-void frmMain::setTabOrder(std::map<int, QWidget *> focusChain)
+void frmMain::setTabOrder(const std::map<int, QWidget *> &focusChain)
 {
     QWidget *previous = nullptr;
     for (const auto &[tabIndex, widget] : focusChain) {

@@ -64,7 +64,7 @@ private:
     QWidget *createControl(const ControlLayout &layout);
     void createLines();
     void nameFieldsAfterTheirLabels();
-    void setTabOrder(std::map<int, QWidget *> focusChain);
+    void setTabOrder(const std::map<int, QWidget *> &focusChain);
     void connectCommandButtons();
     void centreOnScreen();
 
@@ -72,7 +72,7 @@ private:
     void showSkill(int index);
     void showRadioOption();
     void writeCleanOutput(bool leaveOutDefaults);
-    bool writeFile(const QString &path, const std::string &bytes);
+    bool writeFile(const QString &path, const std::string &content);
     QString pathInFolder(const QString &fileName) const;
     QString text(const std::string &bytes) const;
     std::string bytes(const QString &text) const;
