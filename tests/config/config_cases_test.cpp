@@ -1,0 +1,217 @@
+// Table-driven tests of src/config: one runner for the case files in cases/,
+// whose format cases/README.txt describes. Every table runs under "C", the locale
+// the environment names (CTest runs the suite again with LC_ALL=de_DE.UTF-8) and
+// a comma-decimal locale set here, which the number texts must not heed.
+#include "config/config_reader.h"
+#include "config/config_writers.h"
+#include "config/language_file.h"
+#include "config/number_text.h"
+#include "config/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <fstream>
+#include <cstdint>
+#include <limits>
+#include <random>
+
+namespace {
+
+using namespace kdx;
+
+struct Entry {
+    std::string name, arg, value;
+    int line;
+};
+using Block = std::vector<Entry>;
+
+std::string Unescape(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        if (c == 'x')
+            out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16)), i += 2;
+        else if (c == '*') {
+            const std::size_t end = text.find(';', i);
+            out.append(std::stoul(std::string(text.substr(i + 1, end - i - 1))) - 1, out.back());
+            i = end;
+        } else
+            out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == '0' ? '\0' : c;
+    }
+    return out;
+}
+
+std::vector<Block> ReadCases(const std::string &fileName)
+{
+    std::ifstream in(std::string(KDX_CASES_DIR) + "/" + fileName);
+    EXPECT_TRUE(in.is_open()) << fileName;
+    std::vector<Block> blocks(1);
+    int lineNumber = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++lineNumber;
+        if (line == "----")
+            blocks.emplace_back();
+        if (line.empty() || line[0] == '#' || line == "----")
+            continue;
+        const std::size_t colon = std::min(line.find(": "), line.size() - 1);
+        const std::string head = line.substr(0, colon), value = line.substr(std::min(colon + 2, line.size()));
+        const std::size_t space = std::min(head.find(' '), head.size()), star = head.find('*');
+        const int count = star < space ? std::stoi(head.substr(star + 1, space - star - 1)) : 1;
+        for (int n = 1; n <= count; ++n) {
+            std::string repeated = value;
+            for (std::size_t at; (at = repeated.find("{n}")) != std::string::npos;)
+                repeated.replace(at, 3, std::to_string(n));
+            blocks.back().push_back({head.substr(0, std::min(star, space)), Unescape(head.substr(std::min(space + 1, head.size()))),
+                                     Unescape(repeated), lineNumber});
+        }
+    }
+    return blocks;
+}
+
+// The lines ("|" + line), the settings that differ from a fresh model
+// ("N [value] @line"), the used slots ("slot N [text] @line"), the tail and the encoding.
+std::string describe(const KDXCfg &cfg)
+{
+    const SettingTable fresh;
+    auto at = [](const std::optional<int> &line) { return line ? " @" + std::to_string(*line) : std::string(); };
+    std::string text;
+    for (const std::string &line : cfg.ConfigLines)
+        text += "|" + line + "\n";
+    for (int index = 1; index <= SettingCount; ++index) {
+        const SettingRow &row = cfg.SettingTable[index];
+        if (row.Value != fresh[index].Value || row.FoundAtLine)
+            text += std::to_string(index) + " [" + row.Value + "]" + at(row.FoundAtLine) + "\n";
+    }
+    for (int slot = 1; slot <= CustomCommandSlotCount; ++slot)
+        if (const CustomCommand &command = cfg.CustomCommands[slot]; !command.Text.empty() || command.FoundAtLine)
+            text += "slot " + std::to_string(slot) + " [" + command.Text + "]" + at(command.FoundAtLine) + "\n";
+    if (!cfg.UnreadTail.empty())
+        text += "tail [" + cfg.UnreadTail + "]\n";
+    return text + (cfg.Encoding == TextEncoding::Utf8 ? "utf-8\n" : "latin-1\n");
+}
+
+double parse(const std::string &text) // whatever the locale
+{
+    double number = 0;
+    EXPECT_EQ(std::from_chars(text.data(), text.data() + text.size(), number).ec, std::errc()) << text;
+    return number;
+}
+
+class CaseFiles : public ::testing::TestWithParam<const char *> {
+    void SetUp() override
+    {
+        if (std::setlocale(LC_ALL, GetParam()) == nullptr)
+            GTEST_SKIP() << "locale '" << GetParam() << "' is not installed; run ensure_locale of scripts/lib/setup.sh";
+        ASSERT_TRUE(std::string(GetParam()) != "de_DE.UTF-8" || std::localeconv()->decimal_point == std::string(","));
+    }
+    void TearDown() override { std::setlocale(LC_ALL, "C"); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Locales, CaseFiles, ::testing::Values("C", "", "de_DE.UTF-8"), [](const auto &info) {
+    return *info.param ? std::string(info.param).substr(0, 5) : std::string("Environment");
+});
+
+TEST_P(CaseFiles, EveryEntryHolds)
+{
+    for (const char *file : {"config_cases.txt", "number_cases.txt", "language_cases.txt"})
+        for (const Block &block : ReadCases(file)) {
+            SCOPED_TRACE(std::string(file) + ", block at line " + std::to_string(block.empty() ? 0 : block.front().line));
+            KDXCfg cfg;
+            std::string input, kind, expectedModel, expectedOut;
+            std::vector<std::string> messages, expectedMessages;
+            for (const Entry &e : block) {
+                const std::string where = "line " + std::to_string(e.line);
+                if (e.name == "in")
+                    input += e.value;
+                else if (e.name == "read") {
+                    messages.clear();
+                    for (const Message &m : ReadConfiguration(cfg, input + e.value))
+                        messages.push_back(m.title + "|" + m.text + (m.icon == MessageIcon::Exclamation ? "|!" : ""));
+                    input.clear();
+                } else if (e.name == "set")
+                    cfg.SettingTable[std::stoi(e.arg)].Value = e.value;
+                else if (e.name == "slot")
+                    cfg.CustomCommands[std::stoi(e.arg)].Text = e.value;
+                else if (e.name == "save")
+                    kind = e.value;
+                else if (e.name == "msg")
+                    expectedMessages.push_back(e.value);
+                else if (e.name == "model")
+                    expectedModel += e.value + "\n";
+                else if (e.name == "out")
+                    expectedOut += e.value + "\r\n";
+                else if (e.name == "utf8")
+                    EXPECT_EQ(IsValidUtf8(e.value), e.arg == "yes") << where;
+                else if (e.name == "from")
+                    EXPECT_EQ(NumberFromText(e.value), parse(e.arg)) << where;
+                else if (e.name == "to")
+                    EXPECT_EQ(NumberToText(parse(e.arg)), e.value) << where;
+                else if (e.name == "round")
+                    EXPECT_EQ(RoundHalfToEven(parse(e.arg)), parse(e.value)) << where;
+                else if (e.name == "fields") {
+                    LanguageFieldReader reader(e.value);
+                    std::string fields;
+                    while (const std::optional<std::string> field = reader.Next())
+                        fields += *field + "|";
+                    EXPECT_EQ(fields, e.arg) << where;
+                    EXPECT_EQ(reader.Next(), std::nullopt) << where << ": a field after the end";
+                } else if (e.name == "chat" || e.name == "titles")
+                    EXPECT_EQ(LanguageMessage(e.name == "chat" ? MessageRule::ChatFirstField : MessageRule::TitlesMarker, e.value),
+                              e.arg) << where;
+                else
+                    ADD_FAILURE() << "unknown entry '" << e.name << "' on " << where;
+            }
+            EXPECT_EQ(messages, expectedMessages);
+            if (!expectedModel.empty()) {
+                EXPECT_EQ(describe(cfg), expectedModel);
+            }
+            if (kind.empty())
+                continue;
+            const std::string before = describe(cfg);
+            auto write = [&] {
+                return kind == "annotated" ? AnnotatedSave(cfg)
+                                           : CleanOutput(cfg, kind == "all" ? CleanOutputKind::AllSettings
+                                                                            : CleanOutputKind::LeaveOutDefaults);
+            };
+            const std::string written = write();
+            EXPECT_EQ(written, expectedOut);
+            EXPECT_EQ(write(), written) << "a second output differs";
+            EXPECT_EQ(describe(cfg), before) << "writing changed the model";
+        }
+}
+
+// NumberToText(NumberFromText(t)) == t for every t that NumberToText writes: the
+// edge values and 200000 drawn ones, from raw bits, wide ranges, whole numbers,
+// thousandths and fractions times 10^-19..10^19.
+TEST_P(CaseFiles, TextOfANumberReadsBackToTheSameText)
+{
+    using limits = std::numeric_limits<double>;
+    std::vector<double> numbers = {0,    -0.0, 0.1,  0.95, 1e15, -1e15, 1e-7, 1e14, 999999999999999.5, 123456789012345678.0,
+                                   limits::max(), -limits::max(), limits::denorm_min(), limits::min()};
+    std::mt19937_64 random(20261206);
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint64_t bits = random();
+        const double raw = std::bit_cast<double>(bits), unit = std::ldexp(double(bits >> 11), -53);
+        const double drawn[] = {std::isfinite(raw) ? raw : unit, (2 * unit - 1) * 1e6, double(std::int64_t(bits) >> 3),
+                                double(int(bits % 200001) - 100000) / 1000, unit * std::pow(10.0, int(bits % 39) - 19)};
+        numbers.push_back(drawn[i % 5]);
+    }
+    int failures = 0;
+    for (double number : numbers) {
+        const std::string text = NumberToText(number), again = NumberToText(NumberFromText(text));
+        if (again != text && ++failures <= 10)
+            ADD_FAILURE() << "number " << number << " wrote '" << text << "', which read back as '" << again << "'";
+    }
+    EXPECT_EQ(failures, 0) << "of " << numbers.size() << " numbers";
+}
+
+} // namespace
