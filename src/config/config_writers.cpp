@@ -1,5 +1,6 @@
 #include "config_writers.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -53,40 +54,44 @@ constexpr std::array<std::string_view, 5> leaveOutDefaultsHeader = {
     "#",
 };
 
+// The settings or slots that a line of the file holds, as (line index, item) in
+// line order; on one line they keep their own order.
+template <typename Item, typename Items>
+std::vector<std::pair<std::size_t, const Item *>> boundToLines(const Items &items, std::size_t lineCount)
+{
+    std::vector<std::pair<std::size_t, const Item *>> bound;
+    for (const Item &item : items) {
+        if (item.FoundAtLine && *item.FoundAtLine >= 1 && static_cast<std::size_t>(*item.FoundAtLine) <= lineCount)
+            bound.emplace_back(static_cast<std::size_t>(*item.FoundAtLine - 1), &item);
+    }
+    std::stable_sort(bound.begin(), bound.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    return bound;
+}
+
 } // namespace
 
 std::string AnnotatedSave(const KDXCfg &cfg)
 {
     const auto lineCount = static_cast<std::size_t>(cfg.ConfigLineCount());
-    auto boundLine = [lineCount](const std::optional<int> &foundAtLine) -> std::optional<std::size_t> {
-        if (foundAtLine && *foundAtLine >= 1 && static_cast<std::size_t>(*foundAtLine) <= lineCount)
-            return static_cast<std::size_t>(*foundAtLine - 1);
-        return std::nullopt;
-    };
-
     LineWriter out;
     out.reserve(lineCount * 24 + cfg.UnreadTail.size() + 1024);
 
-    // What replaces each line: its settings or, failing those, its custom commands.
-    std::vector<std::vector<const SettingRow *>> settingsOnLine(lineCount);
-    std::vector<std::vector<const CustomCommand *>> commandsOnLine(lineCount);
-    for (const SettingRow &row : cfg.SettingTable)
-        if (const auto line = boundLine(row.FoundAtLine))
-            settingsOnLine[*line].push_back(&row);
-    for (const CustomCommand &slot : cfg.CustomCommands)
-        if (const auto line = boundLine(slot.FoundAtLine))
-            commandsOnLine[*line].push_back(&slot);
-
+    // What replaces a line: its settings or, failing those, its custom commands.
+    const auto settings = boundToLines<SettingRow>(cfg.SettingTable, lineCount);
+    const auto commands = boundToLines<CustomCommand>(cfg.CustomCommands, lineCount);
+    auto setting = settings.begin();
+    auto command = commands.begin();
     for (std::size_t line = 0; line < lineCount; ++line) {
-        if (!settingsOnLine[line].empty()) {
-            for (const SettingRow *row : settingsOnLine[line])
-                out.setting(*row);
-        } else if (!commandsOnLine[line].empty()) {
-            for (const CustomCommand *slot : commandsOnLine[line])
-                out.line(slot->Text);
-        } else {
-            out.line(cfg.ConfigLines[line]);
+        const bool holdsSetting = setting != settings.end() && setting->first == line;
+        const bool holdsCommand = command != commands.end() && command->first == line;
+        for (; setting != settings.end() && setting->first == line; ++setting)
+            out.setting(*setting->second);
+        for (; command != commands.end() && command->first == line; ++command) {
+            if (!holdsSetting)
+                out.line(command->second->Text);
         }
+        if (!holdsSetting && !holdsCommand)
+            out.line(cfg.ConfigLines[line]);
     }
     out.raw(cfg.UnreadTail);
 
