@@ -1,42 +1,38 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/qt_platform.h"
 
-#include <QList>
-#include <QString>
-#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
 
 namespace kdx::test {
+
+// Writes a file whole, making its folder, or fails the test; reads one back.
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+inline QByteArray readBack(const QString &path) { QFile f(path); return f.open(QFile::ReadOnly) ? f.readAll() : "?"; }
 
 // A scripted platform: records every box, answers input boxes from a script and
 // works on real files in the given folder, unless a failure is injected.
 class FakePlatform final : public Platform {
 public:
-    struct ShownMessage {
-        QString title;
-        QString text;
-        MessageIcon icon;
-    };
-    struct InputRequest {
-        QString prompt;
-        QString title;
-        QString defaultAnswer;
-    };
-    struct StartedBatchFile {
-        QString batchFile;
-        QString argument;
-    };
+    struct ShownMessage { QString title, text; MessageIcon icon; };
+    struct InputRequest { QString prompt, title, defaultAnswer; };
+    struct StartedBatchFile { QString batchFile, argument; };
 
-    explicit FakePlatform(QString folder) : folder_(std::move(folder)) {}
+    explicit FakePlatform(QString folder) : folder(std::move(folder)) {}
+    const QString folder;
 
-    // Answers for the next input boxes, in order; an answer of std::nullopt is
-    // Cancel. An input box with no answer left fails the test.
-    QList<std::optional<QString>> inputAnswers;
+    QList<std::optional<QString>> inputAnswers; // for the next input boxes (nullopt: Cancel); running out fails
 
-    // When set, every write fails with this reason and leaves the file alone.
-    std::optional<QString> writeFailure;
-    // When set, starting a batch file fails with this reason.
-    std::optional<QString> startFailure;
+    std::optional<QString> writeFailure; // every write fails so and leaves the file alone
+    std::optional<QString> startFailure; // starting a batch file fails so
 
     QList<ShownMessage> messages;
     QList<InputRequest> inputRequests;
@@ -45,17 +41,30 @@ public:
     QStringList writtenFiles;
     int endProgramCalls = 0;
 
-    void showMessage(const QString &title, const QString &text, MessageIcon icon) override;
-    QString inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
-    QString applicationFolder() const override { return folder_; }
-    void giveFocus(QWidget *widget) override;
-    std::variant<QByteArray, FileError> readFile(const QString &path) override;
-    std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) override;
-    std::optional<FileError> startBatchFile(const QString &batchFile, const QString &argument) override;
+    void showMessage(const QString &title, const QString &s, MessageIcon i) override { messages.append({title, s, i}); }
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override
+    {
+        inputRequests.append({prompt, title, defaultAnswer});
+        if (inputAnswers.isEmpty())
+            QTest::qFail("an input box was shown that the test did not script", __FILE__, __LINE__);
+        return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst().value_or(QString());
+    }
+    QString applicationFolder() const override { return folder; }
+    void giveFocus(QWidget *widget) override { focusedWidgets.append(widget->objectName()); }
+    std::variant<QByteArray, FileError> readFile(const QString &path) override { return QtPlatform().readFile(path); }
+    std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) override
+    {
+        auto error = writeFailure ? FileError{*writeFailure} : QtPlatform().writeFileAtomically(path, bytes);
+        if (!error)
+            writtenFiles.append(path);
+        return error;
+    }
+    std::optional<FileError> startBatchFile(const QString &batchFile, const QString &argument) override
+    {
+        startedBatchFiles.append({batchFile, argument});
+        return startFailure ? FileError{*startFailure} : std::optional<FileError>();
+    }
     void endProgram() override { ++endProgramCalls; }
-
-private:
-    QString folder_;
 };
 
 } // namespace kdx::test
