@@ -8,8 +8,6 @@
 #include "skill_scroll_bar.h"
 #include "ui/common/classic_metrics.h"
 
-#include <QAccessible>
-#include <QButtonGroup>
 #include <QFontMetricsF>
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -235,7 +233,8 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
     case ControlType::Heading: {
         auto *label = new QLabel(caption, this);
         label->setAlignment(alignmentOf(layout.alignment));
-        label->setFont(styledFont(font(), false, layout.type == ControlType::Heading));
+        if (layout.type == ControlType::Heading)
+            label->setFont(styledFont(font(), false, true));
         return label;
     }
     case ControlType::HelpMark: {
