@@ -31,7 +31,8 @@ public:
     // A modal input box; the typed text, or the empty text on Cancel.
     virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) = 0;
 
-    // The folder that holds the program, without a trailing separator.
+    // The folder that holds the program, with the platform's separators and
+    // without a trailing one.
     virtual QString applicationFolder() const = 0;
 
     virtual void giveFocus(QWidget *widget) = 0;
@@ -49,6 +50,9 @@ public:
     // Ends the program at once, without saving.
     virtual void endProgram() = 0;
 };
+
+// A file or folder directly inside a folder, with the platform's separators.
+QString pathInFolder(const QString &folder, const QString &name);
 
 // A text as a box shows it. Texts separate their lines with a lone carriage
 // return, Qt breaks lines only at a line feed; a line too long to read is cut

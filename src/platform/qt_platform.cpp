@@ -12,6 +12,11 @@
 
 namespace kdx {
 
+QString pathInFolder(const QString &folder, const QString &name)
+{
+    return QDir::toNativeSeparators(folder + QLatin1Char('/') + name);
+}
+
 QString displayLines(QString text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -104,7 +109,7 @@ std::optional<FileError> QtPlatform::startBatchFile(const QString &batchFile, co
     // cmd.exe expands %NAME% even inside quotes and cannot escape it there.
     if (argument.contains(QLatin1Char('%')) || argument.contains(QLatin1Char('"')))
         return FileError{QApplication::translate("Platform", "The file name holds a character that the command "
-                                                             "processor would change (%% or a double quote).")};
+                                                             "processor would change (% or a double quote).")};
     process.setProgram(QStringLiteral("cmd.exe"));
     process.setNativeArguments(QStringLiteral("/d /s /c \"\"%1\" \"%2\"\"")
                                    .arg(QDir::toNativeSeparators(batchFile), argument));

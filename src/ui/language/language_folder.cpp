@@ -1,5 +1,7 @@
 #include "language_folder.h"
 
+#include "platform/platform.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -8,7 +10,7 @@ namespace kdx {
 QString resolveSubFolder(const QString &parentFolder, const QString &name)
 {
     const QDir parent(parentFolder);
-    QString exactPath = QDir::toNativeSeparators(parent.filePath(name));
+    QString exactPath = pathInFolder(parentFolder, name);
     if (QFileInfo(exactPath).isDir())
         return exactPath;
 
@@ -20,7 +22,7 @@ QString resolveSubFolder(const QString &parentFolder, const QString &name)
     // With several candidates none is more right than another.
     if (sameNameIgnoringCase.size() != 1)
         return exactPath;
-    return QDir::toNativeSeparators(parent.filePath(sameNameIgnoringCase.constFirst()));
+    return pathInFolder(parentFolder, sameNameIgnoringCase.constFirst());
 }
 
 QStringList fileNamesIn(const QString &folder)

@@ -90,7 +90,7 @@ void LanguageDialog::cmdApply_Click()
 
 void LanguageDialog::startBatchFile(const QString &fileName)
 {
-    const QString batchFile = platform_.applicationFolder() + QDir::separator() + settings_.batchFile;
+    const QString batchFile = pathInFolder(platform_.applicationFolder(), settings_.batchFile);
     if (const std::optional<FileError> error = platform_.startBatchFile(batchFile, fileName)) {
         platform_.showMessage(QString(), tr("Could not start \"%1\": %2").arg(batchFile, error->reason),
                               MessageIcon::None);
@@ -100,7 +100,7 @@ void LanguageDialog::startBatchFile(const QString &fileName)
 void LanguageDialog::showLanguageMessage(const QString &fileName)
 {
     const QString folder = resolveSubFolder(platform_.applicationFolder(), settings_.openingFolder);
-    const QString languageFile = folder + QDir::separator() + fileName;
+    const QString languageFile = pathInFolder(folder, fileName);
     const std::variant<QByteArray, FileError> content = platform_.readFile(languageFile);
     if (const auto *error = std::get_if<FileError>(&content)) {
         platform_.showMessage(QString(),

@@ -73,7 +73,7 @@ private:
     void showRadioOption();
     void writeCleanOutput(bool leaveOutDefaults);
     bool writeFile(const QString &path, const std::string &content);
-    QString pathInFolder(const QString &fileName) const;
+    QString pathInProgramFolder(const QString &fileName) const;
     QString text(const std::string &bytes) const;
     std::string bytes(const QString &text) const;
     void setValue(int index, const std::string &value);

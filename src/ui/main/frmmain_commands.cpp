@@ -7,18 +7,11 @@
 #include "help_topics.h"
 #include "ui/language/languagedialog.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 namespace kdx {
 namespace {
 
 const QString configFileName = QStringLiteral("KDX.cfg");
-
-QString nativePath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 // A name the user typed may only name a file directly inside the program's folder.
 bool isPlainFileName(const QString &name)
@@ -29,20 +22,20 @@ bool isPlainFileName(const QString &name)
 
 } // namespace
 
-QString frmMain::pathInFolder(const QString &fileName) const
+QString frmMain::pathInProgramFolder(const QString &fileName) const
 {
-    return platform_.applicationFolder() + QDir::separator() + fileName;
+    return pathInFolder(platform_.applicationFolder(), fileName);
 }
 
 void frmMain::cmdLoad_Click()
 {
-    const QString path = pathInFolder(configFileName);
+    const QString path = pathInProgramFolder(configFileName);
     std::string content;
     auto file = platform_.readFile(path);
     if (const auto *error = std::get_if<FileError>(&file)) {
         // Read as an empty file: no lines, every value kept as it is.
         platform_.showMessage(tr("Error while loading"),
-                              tr("%1 could not be read: %2").arg(nativePath(path), error->reason),
+                              tr("%1 could not be read: %2").arg(path, error->reason),
                               MessageIcon::None);
     } else {
         content = std::get<QByteArray>(file).toStdString();
@@ -59,7 +52,7 @@ bool frmMain::writeFile(const QString &path, const std::string &content)
     if (error) {
         platform_.showMessage(tr("Error while saving"),
                               tr("%1 could not be written: %2\rThe file on disk is unchanged.")
-                                  .arg(nativePath(path), error->reason),
+                                  .arg(path, error->reason),
                               MessageIcon::None);
     }
     return !error;
@@ -67,7 +60,7 @@ bool frmMain::writeFile(const QString &path, const std::string &content)
 
 bool frmMain::cmdSave_Click()
 {
-    return writeFile(pathInFolder(configFileName), AnnotatedSave(cfg_));
+    return writeFile(pathInProgramFolder(configFileName), AnnotatedSave(cfg_));
 }
 
 void frmMain::writeCleanOutput(bool leaveOutDefaults)
@@ -80,11 +73,11 @@ void frmMain::writeCleanOutput(bool leaveOutDefaults)
         platform_.showMessage(tr("Error while saving"),
                               tr("%1 could not be written: the name must be a file name inside the program's "
                                  "folder %2, without a folder of its own.")
-                                  .arg(name, nativePath(platform_.applicationFolder())),
+                                  .arg(name, platform_.applicationFolder()),
                               MessageIcon::None);
         return;
     }
-    writeFile(pathInFolder(name),
+    writeFile(pathInProgramFolder(name),
               CleanOutput(cfg_, leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings));
 }
 
