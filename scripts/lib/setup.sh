@@ -23,8 +23,8 @@ ensure_packages() {
     echo "Installing: ${missing[*]}"
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # The number tests run under a comma-decimal locale as well.
