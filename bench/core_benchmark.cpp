@@ -38,8 +38,8 @@ void ReadAndSave(benchmark::State &state)
     const std::string file = configFile(static_cast<int>(state.range(0)));
     kdx::KDXCfg cfg;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(kdx::ReadConfiguration(cfg, file));
-        benchmark::DoNotOptimize(kdx::AnnotatedSave(cfg));
+        benchmark::DoNotOptimize(kdx::readConfiguration(cfg, file));
+        benchmark::DoNotOptimize(kdx::annotatedSave(cfg));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
     state.SetComplexityN(state.range(0));

@@ -215,7 +215,7 @@ that only rewrites its caption every 111 ms (bench/caption_floor.cpp).
 
 ## The configuration core
 
-ReadConfiguration followed by AnnotatedSave of a file of comments, all 26
+readConfiguration followed by annotatedSave of a file of comments, all 26
 settings and four custom commands, padded with comment lines; beyond line 256 the
 lines are carried through unread. Against a plain copy of the same bytes
 (bench/core_benchmark.cpp, Google Benchmark, CPU time per run).

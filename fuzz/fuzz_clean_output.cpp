@@ -46,8 +46,8 @@ std::vector<std::string_view> splitCrLfLines(std::string_view output)
 template <std::size_t HeaderSize>
 void checkOutput(const kdx::KDXCfg &cfg, kdx::CleanOutputKind kind, const std::array<std::string_view, HeaderSize> &header)
 {
-    const std::string output = kdx::CleanOutput(cfg, kind);
-    FUZZ_CHECK(kdx::CleanOutput(cfg, kind) == output);
+    const std::string output = kdx::cleanOutput(cfg, kind);
+    FUZZ_CHECK(kdx::cleanOutput(cfg, kind) == output);
     const std::vector<std::string_view> lines = splitCrLfLines(output);
     FUZZ_CHECK(lines.size() >= HeaderSize);
     for (std::size_t i = 0; i < HeaderSize; ++i)
@@ -81,7 +81,7 @@ void checkOutput(const kdx::KDXCfg &cfg, kdx::CleanOutputKind kind, const std::a
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     kdx::KDXCfg cfg;
-    kdx::ReadConfiguration(cfg, std::string_view(reinterpret_cast<const char *>(data), size));
+    kdx::readConfiguration(cfg, std::string_view(reinterpret_cast<const char *>(data), size));
     checkOutput(cfg, kdx::CleanOutputKind::AllSettings, allSettingsHeader);
     checkOutput(cfg, kdx::CleanOutputKind::LeaveOutDefaults, leaveOutDefaultsHeader);
     return 0;

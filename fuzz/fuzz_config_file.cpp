@@ -59,11 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     kdx::KDXCfg cfg;
     if (split != std::string_view::npos)
-        kdx::ReadConfiguration(cfg, input.substr(0, split));
+        kdx::readConfiguration(cfg, input.substr(0, split));
     const std::string_view bytes = split == std::string_view::npos ? input : input.substr(split + 1);
-    const std::vector<kdx::Message> messages = kdx::ReadConfiguration(cfg, bytes);
-    const std::string save = kdx::AnnotatedSave(cfg);
-    FUZZ_CHECK(kdx::AnnotatedSave(cfg) == save);
+    const std::vector<kdx::Message> messages = kdx::readConfiguration(cfg, bytes);
+    const std::string save = kdx::annotatedSave(cfg);
+    FUZZ_CHECK(kdx::annotatedSave(cfg) == save);
     FUZZ_CHECK(cfg.ConfigLineCount() <= kdx::MaxConfigLines);
 
     const auto lineCount = static_cast<std::size_t>(cfg.ConfigLineCount());
@@ -75,12 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(save.find(cfg.UnreadTail) != std::string::npos);
 
     kdx::KDXCfg reread;
-    const std::vector<kdx::Message> rereadMessages = kdx::ReadConfiguration(reread, save);
+    const std::vector<kdx::Message> rereadMessages = kdx::readConfiguration(reread, save);
     // Lines added at the end can push a save past the 256 lines a read takes in.
     if (reread.UnreadTail.empty()) {
         FUZZ_CHECK(rereadMessages == messages);
         checkSameValuesAndCommands(cfg, reread);
     }
-    FUZZ_CHECK(kdx::AnnotatedSave(reread) == save);
+    FUZZ_CHECK(kdx::annotatedSave(reread) == save);
     return 0;
 }

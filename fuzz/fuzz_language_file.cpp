@@ -21,7 +21,7 @@ void checkFields(std::string_view bytes)
 {
     kdx::LanguageFieldReader reader(bytes);
     std::size_t fields = 0;
-    while (const std::optional<std::string> field = reader.Next()) {
+    while (const std::optional<std::string> field = reader.next()) {
         // Every field but the last consumes at least one byte, so the reader ends.
         FUZZ_CHECK(++fields <= bytes.size() + 1);
         FUZZ_CHECK(contains(bytes, *field));
@@ -29,7 +29,7 @@ void checkFields(std::string_view bytes)
         if (field->find_first_of(",\r\n") != std::string::npos)
             FUZZ_CHECK(contains(bytes, '"' + *field));
     }
-    FUZZ_CHECK(!reader.Next());
+    FUZZ_CHECK(!reader.next());
 }
 
 } // namespace
@@ -39,14 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
     checkFields(bytes);
 
-    const std::string chat = kdx::LanguageMessage(kdx::MessageRule::ChatFirstField, bytes);
-    const std::optional<std::string> first = kdx::LanguageFieldReader(bytes).Next();
+    const std::string chat = kdx::languageMessage(kdx::MessageRule::ChatFirstField, bytes);
+    const std::optional<std::string> first = kdx::LanguageFieldReader(bytes).next();
     if (first && first->starts_with("##"))
         FUZZ_CHECK(chat == first->substr(2));
     else
         FUZZ_CHECK(chat.empty());
 
-    const std::string titles = kdx::LanguageMessage(kdx::MessageRule::TitlesMarker, bytes);
+    const std::string titles = kdx::languageMessage(kdx::MessageRule::TitlesMarker, bytes);
     if (!titles.empty())
         FUZZ_CHECK(contains(bytes, titles) && contains(bytes, "KDX") && contains(bytes, "{"));
     return 0;

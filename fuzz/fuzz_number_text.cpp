@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view text(reinterpret_cast<const char *>(data), size);
     const double number = kdx::NumberFromText(text);
     FUZZ_CHECK(std::isfinite(number));
-    FUZZ_CHECK(std::isfinite(kdx::RoundHalfToEven(number)));
+    FUZZ_CHECK(std::isfinite(kdx::roundHalfToEven(number)));
     checkWrittenTextReadsBack(number);
 
     // The same bytes taken as a double reach numbers no text would produce:

@@ -70,7 +70,7 @@ Message fileTooBig()
 
 } // namespace
 
-std::vector<Message> ReadConfiguration(KDXCfg &cfg, std::string_view bytes)
+std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes)
 {
     std::vector<Message> messages;
     for (CustomCommand &slot : cfg.CustomCommands) {
@@ -81,7 +81,7 @@ std::vector<Message> ReadConfiguration(KDXCfg &cfg, std::string_view bytes)
         row.FoundAtLine.reset();
     cfg.ConfigLines.clear();
     cfg.UnreadTail.clear();
-    cfg.Encoding = IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Latin1;
+    cfg.Encoding = isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Latin1;
 
     LineSource source(bytes);
     while (!source.atEnd() && cfg.ConfigLineCount() < MaxConfigLines) {

@@ -26,6 +26,6 @@ namespace kdx {
 // Returns, in the order they arise, the messages to show: one "Too many custom
 // commands" per command line beyond the eighth, and "Error while loading" when
 // the file has more than 256 lines.
-std::vector<Message> ReadConfiguration(KDXCfg &cfg, std::string_view bytes);
+std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes);
 
 } // namespace kdx

@@ -37,17 +37,17 @@ private:
     std::string out_;
 };
 
-constexpr std::string_view cleanOutputTitle = "#### VEVaduDori 1.0 for E[VRK]bot IIId ####";
+constexpr std::string_view CleanOutputTitle = "#### VEVaduDori 1.0 for E[VRK]bot IIId ####";
 
-constexpr std::array<std::string_view, 4> allSettingsHeader = {
-    cleanOutputTitle,
+constexpr std::array<std::string_view, 4> AllSettingsHeader = {
+    CleanOutputTitle,
     "# This KDX.cfg file is generated out of all the CVARs",
     "# All comments and blank lines are removed, CVARs are in Standard order",
     "#",
 };
 
-constexpr std::array<std::string_view, 5> leaveOutDefaultsHeader = {
-    cleanOutputTitle,
+constexpr std::array<std::string_view, 5> LeaveOutDefaultsHeader = {
+    CleanOutputTitle,
     "# This KDX.cfg file is generated out of all the CVARs, ",
     "# except those which are default value.",
     "# All comments and blank lines are removed, CVARs are in Standard order",
@@ -70,7 +70,7 @@ std::vector<std::pair<std::size_t, const Item *>> boundToLines(const Items &item
 
 } // namespace
 
-std::string AnnotatedSave(const KDXCfg &cfg)
+std::string annotatedSave(const KDXCfg &cfg)
 {
     const auto lineCount = static_cast<std::size_t>(cfg.ConfigLineCount());
     LineWriter out;
@@ -110,15 +110,15 @@ std::string AnnotatedSave(const KDXCfg &cfg)
     return out.take();
 }
 
-std::string CleanOutput(const KDXCfg &cfg, CleanOutputKind kind)
+std::string cleanOutput(const KDXCfg &cfg, CleanOutputKind kind)
 {
     const bool leaveOutDefaults = kind == CleanOutputKind::LeaveOutDefaults;
     LineWriter out;
     if (leaveOutDefaults) {
-        for (std::string_view header : leaveOutDefaultsHeader)
+        for (std::string_view header : LeaveOutDefaultsHeader)
             out.line(header);
     } else {
-        for (std::string_view header : allSettingsHeader)
+        for (std::string_view header : AllSettingsHeader)
             out.line(header);
     }
     for (const SettingRow &row : cfg.SettingTable)

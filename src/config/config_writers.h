@@ -13,7 +13,7 @@ namespace kdx {
 // settings the file did not hold whose value differs from the default, in index
 // order, and the custom commands added in the window, in slot order. Every line
 // ends in CR LF. The model is not changed.
-std::string AnnotatedSave(const KDXCfg &cfg);
+std::string annotatedSave(const KDXCfg &cfg);
 
 enum class CleanOutputKind {
     AllSettings,      // "Output "Clean" File"
@@ -24,6 +24,6 @@ enum class CleanOutputKind {
 // order as "key value" (without those at their default, for LeaveOutDefaults),
 // then, if any slot holds a command, a heading and every filled slot in order.
 // Every line ends in CR LF. The model is not changed.
-std::string CleanOutput(const KDXCfg &cfg, CleanOutputKind kind);
+std::string cleanOutput(const KDXCfg &cfg, CleanOutputKind kind);
 
 } // namespace kdx

@@ -6,41 +6,41 @@ namespace kdx {
 
 namespace {
 
-bool IsLineEnd(char c)
+bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
 }
 
-bool IsFieldEnd(char c)
+bool isFieldEnd(char c)
 {
-    return c == ',' || IsLineEnd(c);
+    return c == ',' || isLineEnd(c);
 }
 
-std::string ChatMessage(std::string_view bytes)
+std::string chatMessage(std::string_view bytes)
 {
-    const std::optional<std::string> first = LanguageFieldReader(bytes).Next();
+    const std::optional<std::string> first = LanguageFieldReader(bytes).next();
     if (!first || !first->starts_with("##"))
         return {};
     return first->substr(2);
 }
 
-std::string TitlesMessage(std::string_view bytes)
+std::string titlesMessage(std::string_view bytes)
 {
-    constexpr int Rounds = 6;
+    constexpr int rounds = 6;
     LanguageFieldReader reader(bytes);
     std::string message;
-    for (int round = 0; round < Rounds; ++round) {
-        const std::optional<std::string> field = reader.Next();
+    for (int round = 0; round < rounds; ++round) {
+        const std::optional<std::string> field = reader.next();
         if (!field)
             break;
         if (*field != "KDX")
             continue;
-        const std::optional<std::string> marker = reader.Next();
+        const std::optional<std::string> marker = reader.next();
         if (!marker)
             break;
         if (!marker->starts_with('{'))
             continue;
-        std::optional<std::string> found = reader.Next();
+        std::optional<std::string> found = reader.next();
         if (!found)
             break;
         message = std::move(*found);
@@ -50,52 +50,52 @@ std::string TitlesMessage(std::string_view bytes)
 
 } // namespace
 
-std::optional<std::string> LanguageFieldReader::Next()
+std::optional<std::string> LanguageFieldReader::next()
 {
-    if (AtEnd())
+    if (atEnd())
         return std::nullopt;
-    while (!AtEnd() && bytes_[position_] == ' ')
+    while (!atEnd() && bytes_[position_] == ' ')
         ++position_;
 
     std::string field;
-    if (!AtEnd() && bytes_[position_] == '"') {
+    if (!atEnd() && bytes_[position_] == '"') {
         const std::size_t contentStart = position_ + 1;
         const std::size_t closingQuote = bytes_.find('"', contentStart);
         const std::size_t contentEnd = closingQuote == std::string_view::npos ? bytes_.size() : closingQuote;
         field = bytes_.substr(contentStart, contentEnd - contentStart);
         position_ = std::min(contentEnd + 1, bytes_.size());
-        TakeUntilFieldEnd();
+        takeUntilFieldEnd();
     } else {
-        field = TakeUntilFieldEnd();
+        field = takeUntilFieldEnd();
     }
-    SkipFieldEnd();
+    skipFieldEnd();
     return field;
 }
 
-std::string_view LanguageFieldReader::TakeUntilFieldEnd()
+std::string_view LanguageFieldReader::takeUntilFieldEnd()
 {
     const std::size_t start = position_;
-    while (!AtEnd() && !IsFieldEnd(bytes_[position_]))
+    while (!atEnd() && !isFieldEnd(bytes_[position_]))
         ++position_;
     return bytes_.substr(start, position_ - start);
 }
 
-void LanguageFieldReader::SkipFieldEnd()
+void LanguageFieldReader::skipFieldEnd()
 {
-    if (AtEnd())
+    if (atEnd())
         return;
     const char end = bytes_[position_++];
-    if (end == '\r' && !AtEnd() && bytes_[position_] == '\n')
+    if (end == '\r' && !atEnd() && bytes_[position_] == '\n')
         ++position_;
 }
 
-std::string LanguageMessage(MessageRule rule, std::string_view bytes)
+std::string languageMessage(MessageRule rule, std::string_view bytes)
 {
     switch (rule) {
     case MessageRule::ChatFirstField:
-        return ChatMessage(bytes);
+        return chatMessage(bytes);
     case MessageRule::TitlesMarker:
-        return TitlesMessage(bytes);
+        return titlesMessage(bytes);
     }
     return {};
 }

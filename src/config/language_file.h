@@ -22,14 +22,14 @@ public:
     explicit LanguageFieldReader(std::string_view bytes) : bytes_(bytes) {}
 
     // The next field, or std::nullopt once the input is used up.
-    std::optional<std::string> Next();
+    std::optional<std::string> next();
 
 private:
-    bool AtEnd() const { return position_ >= bytes_.size(); }
+    bool atEnd() const { return position_ >= bytes_.size(); }
     // Moves past the comma or line end at the current position, if any.
-    void SkipFieldEnd();
+    void skipFieldEnd();
     // The bytes up to the next comma or line end; stops before it.
-    std::string_view TakeUntilFieldEnd();
+    std::string_view takeUntilFieldEnd();
 
     std::string_view bytes_;
     std::size_t position_ = 0;
@@ -48,6 +48,6 @@ enum class MessageRule {
 // The message that a language file carries for the rule, or the empty text when
 // it carries none. A file that ends before the rule has read all its fields gives
 // what was found up to there.
-std::string LanguageMessage(MessageRule rule, std::string_view bytes);
+std::string languageMessage(MessageRule rule, std::string_view bytes);
 
 } // namespace kdx

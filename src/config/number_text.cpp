@@ -66,7 +66,7 @@ double readRadixNumber(Cursor &cursor, int radix)
 
 // Exponents beyond this give zero or overflow whatever the digits are; capping
 // keeps the exponent arithmetic far from integer overflow.
-constexpr long exponentCap = 100000;
+constexpr long ExponentCap = 100000;
 
 double readDecimalNumber(Cursor &cursor)
 {
@@ -111,7 +111,7 @@ double readDecimalNumber(Cursor &cursor)
             cursor.advance();
         }
         while (isDigit(cursor.peek())) {
-            exponent = std::min(exponent * 10 + (cursor.peek() - '0'), exponentCap);
+            exponent = std::min(exponent * 10 + (cursor.peek() - '0'), ExponentCap);
             cursor.advance();
         }
         if (negativeExponent)
@@ -192,7 +192,7 @@ std::string NumberToText(double number)
     return text;
 }
 
-double RoundHalfToEven(double number)
+double roundHalfToEven(double number)
 {
     const double lower = std::floor(number);
     const double fraction = number - lower;

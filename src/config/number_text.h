@@ -22,6 +22,6 @@ double NumberFromText(std::string_view text);
 std::string NumberToText(double number);
 
 // Rounds to the nearest whole number, a half going to the even neighbour.
-double RoundHalfToEven(double number);
+double roundHalfToEven(double number);
 
 } // namespace kdx

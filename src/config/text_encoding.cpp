@@ -5,7 +5,7 @@
 
 namespace kdx {
 
-bool IsValidUtf8(std::string_view bytes)
+bool isValidUtf8(std::string_view bytes)
 {
     std::size_t i = 0;
     const std::size_t size = bytes.size();

@@ -6,6 +6,6 @@ namespace kdx {
 
 // True when the bytes are well-formed UTF-8: no stray continuation bytes, no
 // overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(std::string_view bytes);
+bool isValidUtf8(std::string_view bytes);
 
 } // namespace kdx

@@ -51,12 +51,4 @@ public:
     virtual void endProgram() = 0;
 };
 
-// A file or folder directly inside a folder, with the platform's separators.
-QString pathInFolder(const QString &folder, const QString &name);
-
-// A text as a box shows it. Texts separate their lines with a lone carriage
-// return, Qt breaks lines only at a line feed; a line too long to read is cut
-// after its first thousand characters.
-QString displayLines(QString text);
-
 } // namespace kdx

@@ -12,11 +12,6 @@
 
 namespace kdx {
 
-QString pathInFolder(const QString &folder, const QString &name)
-{
-    return QDir::toNativeSeparators(folder + QLatin1Char('/') + name);
-}
-
 QString displayLines(QString text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));

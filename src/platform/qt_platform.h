@@ -17,4 +17,9 @@ public:
     void endProgram() override;
 };
 
+// A text as a box shows it. Texts separate their lines with a lone carriage
+// return, Qt breaks lines only at a line feed; a line too long to read is cut
+// after its first thousand characters.
+QString displayLines(QString text);
+
 } // namespace kdx

@@ -134,7 +134,7 @@ TEST_P(CaseFiles, EveryEntryHolds)
                     input += e.value;
                 else if (e.name == "read") {
                     messages.clear();
-                    for (const Message &m : ReadConfiguration(cfg, input + e.value))
+                    for (const Message &m : readConfiguration(cfg, input + e.value))
                         messages.push_back(m.title + "|" + m.text + (m.icon == MessageIcon::Exclamation ? "|!" : ""));
                     input.clear();
                 } else if (e.name == "set")
@@ -150,22 +150,22 @@ TEST_P(CaseFiles, EveryEntryHolds)
                 else if (e.name == "out")
                     expectedOut += e.value + "\r\n";
                 else if (e.name == "utf8")
-                    EXPECT_EQ(IsValidUtf8(e.value), e.arg == "yes") << where;
+                    EXPECT_EQ(isValidUtf8(e.value), e.arg == "yes") << where;
                 else if (e.name == "from")
                     EXPECT_EQ(NumberFromText(e.value), parse(e.arg)) << where;
                 else if (e.name == "to")
                     EXPECT_EQ(NumberToText(parse(e.arg)), e.value) << where;
                 else if (e.name == "round")
-                    EXPECT_EQ(RoundHalfToEven(parse(e.arg)), parse(e.value)) << where;
+                    EXPECT_EQ(roundHalfToEven(parse(e.arg)), parse(e.value)) << where;
                 else if (e.name == "fields") {
                     LanguageFieldReader reader(e.value);
                     std::string fields;
-                    while (const std::optional<std::string> field = reader.Next())
+                    while (const std::optional<std::string> field = reader.next())
                         fields += *field + "|";
                     EXPECT_EQ(fields, e.arg) << where;
-                    EXPECT_EQ(reader.Next(), std::nullopt) << where << ": a field after the end";
+                    EXPECT_EQ(reader.next(), std::nullopt) << where << ": a field after the end";
                 } else if (e.name == "chat" || e.name == "titles")
-                    EXPECT_EQ(LanguageMessage(e.name == "chat" ? MessageRule::ChatFirstField : MessageRule::TitlesMarker, e.value),
+                    EXPECT_EQ(languageMessage(e.name == "chat" ? MessageRule::ChatFirstField : MessageRule::TitlesMarker, e.value),
                               e.arg) << where;
                 else
                     ADD_FAILURE() << "unknown entry '" << e.name << "' on " << where;
@@ -178,8 +178,8 @@ TEST_P(CaseFiles, EveryEntryHolds)
                 continue;
             const std::string before = describe(cfg);
             auto write = [&] {
-                return kind == "annotated" ? AnnotatedSave(cfg)
-                                           : CleanOutput(cfg, kind == "all" ? CleanOutputKind::AllSettings
+                return kind == "annotated" ? annotatedSave(cfg)
+                                           : cleanOutput(cfg, kind == "all" ? CleanOutputKind::AllSettings
                                                                             : CleanOutputKind::LeaveOutDefaults);
             };
             const std::string written = write();

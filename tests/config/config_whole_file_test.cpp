@@ -44,8 +44,8 @@ TEST(WholeFile, GoldenFilesAndReadSaveRead)
     for (const fs::directory_entry &entry : fs::directory_iterator(KDX_GOLDEN_DIR)) {
         if (fs::path out = entry.path(); out.string().ends_with(".in.cfg")) {
             KDXCfg cfg;
-            ReadConfiguration(cfg, inputs.emplace_back(readBytes(entry.path())));
-            EXPECT_EQ(AnnotatedSave(cfg), readBytes(out.replace_extension().replace_extension(".out.cfg"))) << entry;
+            readConfiguration(cfg, inputs.emplace_back(readBytes(entry.path())));
+            EXPECT_EQ(annotatedSave(cfg), readBytes(out.replace_extension().replace_extension(".out.cfg"))) << entry;
         }
     }
     ASSERT_GE(inputs.size(), 5u) << "golden inputs in " << KDX_GOLDEN_DIR;
@@ -61,7 +61,7 @@ TEST(WholeFile, GoldenFilesAndReadSaveRead)
     for (const std::string &input : inputs) {
         SCOPED_TRACE("input [" + input + "]");
         KDXCfg cfg, again;
-        const std::vector<Message> messages = ReadConfiguration(cfg, input);
+        const std::vector<Message> messages = readConfiguration(cfg, input);
         // Edits only where the added lines keep the save within the 256 lines a read takes in.
         const bool edited = cfg.UnreadTail.empty() && cfg.ConfigLineCount() <= 256 - 2 * (SettingCount + 8) && between(0, 1);
         bool filling = true; // a re-read fills the slots without gaps, so free slots are filled in order
@@ -75,8 +75,8 @@ TEST(WholeFile, GoldenFilesAndReadSaveRead)
             if (edited && between(0, 2) == 0)
                 row.Value = oneOf({"on", "off", "On", "5", "0.25", "wptX", "", " 3", "a # b"});
 
-        const std::string saved = AnnotatedSave(cfg);
-        const std::vector<Message> messagesAgain = ReadConfiguration(again, saved);
+        const std::string saved = annotatedSave(cfg);
+        const std::vector<Message> messagesAgain = readConfiguration(again, saved);
         for (int index = 1; index <= SettingCount; ++index)
             EXPECT_EQ(again.SettingTable[index].Value, cfg.SettingTable[index].Value) << "setting " << index;
         for (int slot = 1; slot <= CustomCommandSlotCount; ++slot)

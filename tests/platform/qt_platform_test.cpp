@@ -66,8 +66,8 @@ private slots:
         if (obstacle == Longer)
             writeFile(path, QByteArray(4096, 'x'));
         kdx::KDXCfg cfg;
-        kdx::ReadConfiguration(cfg, bytes ? bytes->toStdString() : std::string());
-        const QByteArray saved = QByteArray::fromStdString(kdx::AnnotatedSave(cfg));
+        kdx::readConfiguration(cfg, bytes ? bytes->toStdString() : std::string());
+        const QByteArray saved = QByteArray::fromStdString(kdx::annotatedSave(cfg));
         QVERIFY(!bytes || saved == (content.isEmpty() || content.endsWith("\r\n") ? content : content + "\r\n"));
 
         const QByteArray before = readBack(path);

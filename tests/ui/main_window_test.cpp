@@ -336,9 +336,9 @@ private slots:
         for (const QString &line : dataLines(u"help_topics.expected"_s))
             line.startsWith(u"@ "_s) ? expected.append(line.mid(2) + u'|') : void(expected.last() += line);
         Harness h("pause 5\r\n");
-        for (int index : kdx::HelpTopicIndices()) {
+        for (int index : kdx::helpTopicIndices()) {
             const QString number = QString::number(index) + u' ';
-            actual.append(number + QString::fromStdString(kdx::HelpTitle(index) + '|' + kdx::HelpText(index)));
+            actual.append(number + QString::fromStdString(kdx::helpTitle(index) + '|' + kdx::helpText(index)));
             QWidget *mark = h.get(u"lblHelp_"_s + number.trimmed());
             QTest::mouseClick(mark, Qt::LeftButton);
             QVERIFY(h.platform.messages.size() == 1 && h.platform.messages[0].icon == kdx::MessageIcon::None);
@@ -348,7 +348,7 @@ private slots:
         }
         QCOMPARE(actual, expected);
         QCOMPARE(shown, expected);
-        QVERIFY(!kdx::HasHelpTopic(-1) && !kdx::HasHelpTopic(6) && !kdx::HasHelpTopic(11) && !kdx::HasHelpTopic(27));
+        QVERIFY(!kdx::hasHelpTopic(-1) && !kdx::hasHelpTopic(6) && !kdx::hasHelpTopic(11) && !kdx::hasHelpTopic(27));
 
         // The language buttons open their dialog modally, again and again, and closing it starts nothing.
         QDir(h.folder.path()).mkdir(u"chat"_s), QDir(h.folder.path()).mkdir(u"Titles"_s);

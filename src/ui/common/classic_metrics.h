@@ -6,6 +6,11 @@
 class QFontMetricsF;
 class QWidget;
 
+// "Classic", here and wherever the windows use the word, means the desktop the
+// windows were first drawn for: Windows controls at 120 dots per inch,
+// measured in twips, captioned in MS Sans Serif, with captions that wrap when
+// their area has room for two lines. These helpers reproduce its measures in Qt.
+
 namespace kdx {
 
 // The windows were designed in twips at 120 dots per inch: 12 twips make one

@@ -1,6 +1,6 @@
 #include "language_folder.h"
 
-#include "platform/platform.h"
+#include "platform/folder_path.h"
 
 #include <QDir>
 #include <QFileInfo>

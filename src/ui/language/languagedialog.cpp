@@ -2,6 +2,7 @@
 
 #include "config/text_encoding.h"
 #include "language_folder.h"
+#include "platform/folder_path.h"
 #include "ui/common/classic_metrics.h"
 #include "ui/common/text_codec.h"
 
@@ -25,7 +26,7 @@ std::string_view viewOf(const QByteArray &bytes)
 // A language file may be written in UTF-8 or in a single-byte code page.
 QString decodedMessage(const QByteArray &file, const std::string &message)
 {
-    return textFromBytes(message, IsValidUtf8(viewOf(file)) ? TextEncoding::Utf8 : TextEncoding::Latin1);
+    return textFromBytes(message, isValidUtf8(viewOf(file)) ? TextEncoding::Utf8 : TextEncoding::Latin1);
 }
 
 } // namespace
@@ -109,7 +110,7 @@ void LanguageDialog::showLanguageMessage(const QString &fileName)
         return;
     }
     const auto &bytes = std::get<QByteArray>(content);
-    const std::string message = LanguageMessage(settings_.messageRule, viewOf(bytes));
+    const std::string message = languageMessage(settings_.messageRule, viewOf(bytes));
     if (!message.empty())
         platform_.showMessage(QString(), decodedMessage(bytes, message), MessageIcon::None);
 }

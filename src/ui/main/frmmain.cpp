@@ -28,14 +28,14 @@ constexpr int marqueeIntervalMs = 111;
 constexpr int skillMinimum = 1;
 constexpr int skillMaximum = 100;
 
-QString qtext(std::string_view text)
+QString textFromTable(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QString objectNameOf(const ControlLayout &layout)
 {
-    const QString name = qtext(layout.name);
+    const QString name = textFromTable(layout.name);
     return layout.index == ControlLayout::NoIndex ? name : name + QLatin1Char('_') + QString::number(layout.index);
 }
 
@@ -124,40 +124,40 @@ void frmMain::Form_Load()
 void frmMain::createControls()
 {
     std::map<int, QWidget *> focusChain;
-    for (const ControlLayout &layout : MainWindowControls()) {
+    for (const ControlLayout &layout : mainWindowControls()) {
         QWidget *control = createControl(layout);
         control->setObjectName(objectNameOf(layout));
         control->setGeometry(rectFromTwips(layout.left, layout.top, layout.width, layout.height));
         if (const QRect area = fixedCaptionArea(control, layout.type); !area.isEmpty()) {
-            fitCaption(control, qtext(layout.caption), area.size());
+            fitCaption(control, textFromTable(layout.caption), area.size());
             // A label wraps as the buttons do where it has room for two lines.
             if (auto *label = qobject_cast<QLabel *>(control))
                 label->setWordWrap(captionTextFlags(QFontMetricsF(label->font()), area.height()) & Qt::TextWordWrap);
         }
         if (!layout.toolTip.empty())
-            control->setToolTip(qtext(layout.toolTip));
+            control->setToolTip(textFromTable(layout.toolTip));
         if (control->focusPolicy() != Qt::NoFocus)
             focusChain[layout.tabIndex] = control;
     }
     createLines();
     nameFieldsAfterTheirLabels();
-    setTabOrder(focusChain);
+    orderTabStops(focusChain);
 }
 
 void frmMain::nameFieldsAfterTheirLabels()
 {
     const auto caption = [this](std::string_view label) {
-        return label.empty() ? QString() : findChild<QLabel *>(qtext(label))->text();
+        return label.empty() ? QString() : findChild<QLabel *>(textFromTable(label))->text();
     };
-    for (const FieldLabels &labels : MainWindowFieldLabels()) {
+    for (const FieldLabels &labels : mainWindowFieldLabels()) {
         const QString name = QStringList{caption(labels.first), caption(labels.second)}.join(QLatin1Char(' '));
-        findChild<QWidget *>(qtext(labels.field))->setAccessibleName(name.trimmed());
+        findChild<QWidget *>(textFromTable(labels.field))->setAccessibleName(name.trimmed());
     }
 }
 
 QWidget *frmMain::createControl(const ControlLayout &layout)
 {
-    const QString caption = qtext(layout.caption);
+    const QString caption = textFromTable(layout.caption);
     const int index = layout.index;
 
     switch (layout.type) {
@@ -165,7 +165,7 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
     case ControlType::CustomButton: {
         auto *button = new CaptionButton(caption, this);
         if (layout.type == ControlType::Button) {
-            commandButtons_[qtext(layout.name)] = button;
+            commandButtons_[textFromTable(layout.name)] = button;
             return button;
         }
         // Drawn on the colour behind the text of entry fields.
@@ -239,8 +239,8 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
     }
     case ControlType::HelpMark: {
         auto *mark = new HelpMark(this);
-        mark->setAccessibleName(tr("Help: %1").arg(QString::fromStdString(HelpTitle(index))));
-        mark->setAccessibleDescription(displayLines(QString::fromStdString(HelpText(index))));
+        mark->setAccessibleName(tr("Help: %1").arg(QString::fromStdString(helpTitle(index))));
+        mark->setAccessibleDescription(QString::fromStdString(helpText(index, '\n')));
         lblHelp[index] = mark;
         connect(mark, &HelpMark::clicked, this, [this, index] { lblHelp_Click(index); });
         return mark;
@@ -256,9 +256,9 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
 
 void frmMain::createLines()
 {
-    for (const LineLayout &line : MainWindowLines()) {
+    for (const LineLayout &line : mainWindowLines()) {
         auto *frame = new QFrame(this);
-        frame->setObjectName(qtext(line.name));
+        frame->setObjectName(textFromTable(line.name));
         const bool vertical = line.x1 == line.x2;
         frame->setFrameStyle((vertical ? QFrame::VLine : QFrame::HLine) | QFrame::Sunken);
         const QPoint from(pixelsFromTwips(std::min(line.x1, line.x2)), pixelsFromTwips(std::min(line.y1, line.y2)));
@@ -269,7 +269,7 @@ void frmMain::createLines()
     }
 }
 
-void frmMain::setTabOrder(const std::map<int, QWidget *> &focusChain)
+void frmMain::orderTabStops(const std::map<int, QWidget *> &focusChain)
 {
     QWidget *previous = nullptr;
     for (const auto &[tabIndex, widget] : focusChain) {

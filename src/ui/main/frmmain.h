@@ -64,7 +64,7 @@ private:
     QWidget *createControl(const ControlLayout &layout);
     void createLines();
     void nameFieldsAfterTheirLabels();
-    void setTabOrder(const std::map<int, QWidget *> &focusChain);
+    void orderTabStops(const std::map<int, QWidget *> &focusChain);
     void connectCommandButtons();
     void centreOnScreen();
 
@@ -74,8 +74,8 @@ private:
     void writeCleanOutput(bool leaveOutDefaults);
     bool writeFile(const QString &path, const std::string &content);
     QString pathInProgramFolder(const QString &fileName) const;
-    QString text(const std::string &bytes) const;
-    std::string bytes(const QString &text) const;
+    QString textFromFileBytes(const std::string &bytes) const; // in the file's encoding
+    std::string fileBytesFromText(const QString &text) const;
     void setValue(int index, const std::string &value);
 
     KDXCfg &cfg_;

@@ -22,7 +22,7 @@ double numberIn(const QLineEdit *box)
     return NumberFromText(box->text().toStdString());
 }
 
-QString textOf(double number)
+QString textFromNumber(double number)
 {
     return QString::fromStdString(NumberToText(number));
 }
@@ -32,12 +32,12 @@ constexpr int timerBoxOrder[] = {18, 19, 20};
 
 } // namespace
 
-QString frmMain::text(const std::string &bytes) const
+QString frmMain::textFromFileBytes(const std::string &bytes) const
 {
     return textFromBytes(bytes, cfg_.Encoding);
 }
 
-std::string frmMain::bytes(const QString &text) const
+std::string frmMain::fileBytesFromText(const QString &text) const
 {
     return bytesFromText(text, cfg_.Encoding);
 }
@@ -62,18 +62,18 @@ void frmMain::ShowSettings()
     }
     cfg_.ControlsReady = true;
 
-    txtCVAR.at(setting::WaypointFolder)->setText(text(cfg_.SettingTable[setting::WaypointFolder].Value));
+    txtCVAR.at(setting::WaypointFolder)->setText(textFromFileBytes(cfg_.SettingTable[setting::WaypointFolder].Value));
 
     fillingBotCounts_ = true;
     for (int index : numberBoxOrder)
-        numCVAR.at(index)->setText(text(cfg_.SettingTable[index].Value));
+        numCVAR.at(index)->setText(textFromFileBytes(cfg_.SettingTable[index].Value));
     fillingBotCounts_ = false;
     // A pair from the file with min_bots above max_bots: min_bots gives way.
     if (numberIn(numCVAR.at(setting::MinBots)) > numberIn(numCVAR.at(setting::MaxBots)))
         numCVAR.at(setting::MinBots)->setText(numCVAR.at(setting::MaxBots)->text());
 
     for (int index : timerBoxOrder)
-        timCVAR.at(index)->setText(text(cfg_.SettingTable[index].Value));
+        timCVAR.at(index)->setText(textFromFileBytes(cfg_.SettingTable[index].Value));
 
     showSkill(setting::MinBotSkill);
     showSkill(setting::MaxBotSkill);
@@ -88,7 +88,7 @@ void frmMain::ShowSettings()
 void frmMain::showSkill(int index)
 {
     QScrollBar *bar = scrlSkill.at(index);
-    const double rounded = RoundHalfToEven(NumberFromText(cfg_.SettingTable[index].Value));
+    const double rounded = roundHalfToEven(NumberFromText(cfg_.SettingTable[index].Value));
     const double shown = std::clamp(rounded, double(bar->minimum()), double(bar->maximum()));
     bar->setValue(static_cast<int>(shown));
     // A value the bar cannot show is stored as what it shows, even where the bar
@@ -99,7 +99,7 @@ void frmMain::showSkill(int index)
 
 void frmMain::showRadioOption()
 {
-    const double option = RoundHalfToEven(NumberFromText(cfg_.SettingTable[setting::Radio].Value));
+    const double option = roundHalfToEven(NumberFromText(cfg_.SettingTable[setting::Radio].Value));
     // Any other number leaves the selection, and the file's text, as they are.
     if (option >= 0 && option < static_cast<double>(radRadio.size()))
         radRadio.at(static_cast<int>(option))->setChecked(true);
@@ -109,7 +109,7 @@ void frmMain::ShowCustomCommands()
 {
     for (int slot = 1; slot <= CustomCommandSlotCount; ++slot) {
         const std::string &command = cfg_.CustomCommands[slot].Text;
-        cmdCustom.at(slot)->setCaption(command.empty() ? QStringLiteral("<Click to add new>") : text(command));
+        cmdCustom.at(slot)->setCaption(command.empty() ? QStringLiteral("<Click to add new>") : textFromFileBytes(command));
     }
 }
 
@@ -129,10 +129,10 @@ void frmMain::numCVAR_Change(int index)
     QLineEdit *box = numCVAR.at(index);
     if (numberIn(box) < 0)
         box->setText(QStringLiteral("0"));
-    box->setText(textOf(numberIn(box)));
+    box->setText(textFromNumber(numberIn(box)));
     setValue(index, NumberToText(numberIn(box)));
     if (std::floor(numberIn(box)) < numberIn(box))
-        box->setText(textOf(std::floor(numberIn(box))));
+        box->setText(textFromNumber(std::floor(numberIn(box))));
 
     if (fillingBotCounts_)
         return;
@@ -153,7 +153,7 @@ void frmMain::timCVAR_Change(int index)
         box->setText(QStringLiteral("0.1"));
     if (numberIn(box) > 0.9)
         box->setText(QStringLiteral("1.0"));
-    setValue(index, bytes(box->text()));
+    setValue(index, fileBytesFromText(box->text()));
 }
 
 void frmMain::updateSkillLabel(int index)
@@ -177,7 +177,7 @@ void frmMain::radRadio_Click(int index)
 
 void frmMain::txtCVAR_Change(int)
 {
-    setValue(setting::WaypointFolder, bytes(txtCVAR.at(setting::WaypointFolder)->text()));
+    setValue(setting::WaypointFolder, fileBytesFromText(txtCVAR.at(setting::WaypointFolder)->text()));
 }
 
 } // namespace kdx

@@ -5,6 +5,7 @@
 #include "config/config_reader.h"
 #include "config/config_writers.h"
 #include "help_topics.h"
+#include "platform/folder_path.h"
 #include "ui/language/languagedialog.h"
 
 
@@ -40,8 +41,8 @@ void frmMain::cmdLoad_Click()
     } else {
         content = std::get<QByteArray>(file).toStdString();
     }
-    for (const Message &message : ReadConfiguration(cfg_, content))
-        platform_.showMessage(text(message.title), text(message.text), message.icon);
+    for (const Message &message : readConfiguration(cfg_, content))
+        platform_.showMessage(textFromFileBytes(message.title), textFromFileBytes(message.text), message.icon);
     ShowSettings();
 }
 
@@ -60,7 +61,7 @@ bool frmMain::writeFile(const QString &path, const std::string &content)
 
 bool frmMain::cmdSave_Click()
 {
-    return writeFile(pathInProgramFolder(configFileName), AnnotatedSave(cfg_));
+    return writeFile(pathInProgramFolder(configFileName), annotatedSave(cfg_));
 }
 
 void frmMain::writeCleanOutput(bool leaveOutDefaults)
@@ -78,7 +79,7 @@ void frmMain::writeCleanOutput(bool leaveOutDefaults)
         return;
     }
     writeFile(pathInProgramFolder(name),
-              CleanOutput(cfg_, leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings));
+              cleanOutput(cfg_, leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings));
 }
 
 void frmMain::cmdCleanOut_Click()
@@ -96,15 +97,15 @@ void frmMain::cmdCustom_Click(int index)
     CustomCommand &slot = cfg_.CustomCommands[index];
     const QString answer = platform_.inputBox(
         QStringLiteral("Type in your custom command.\rClick 'Cancel' to delete this command."),
-        QStringLiteral("Change/Add Command"), text(slot.Text));
-    slot.Text = bytes(answer);
+        QStringLiteral("Change/Add Command"), textFromFileBytes(slot.Text));
+    slot.Text = fileBytesFromText(answer);
     ShowCustomCommands();
     platform_.giveFocus(commandButtons_.at(QStringLiteral("cmdSave")));
 }
 
 void frmMain::lblHelp_Click(int index)
 {
-    platform_.showMessage(QString::fromStdString(HelpTitle(index)), QString::fromStdString(HelpText(index)),
+    platform_.showMessage(QString::fromStdString(helpTitle(index)), QString::fromStdString(helpText(index)),
                           MessageIcon::None);
 }
 

@@ -165,15 +165,15 @@ const HelpTopic HelpTopics[] = {
     }},
 };
 
-const HelpTopic *FindTopic(int index)
+const HelpTopic *findTopic(int index)
 {
     const auto found = std::ranges::find(HelpTopics, index, &HelpTopic::index);
     return found == std::ranges::end(HelpTopics) ? nullptr : found;
 }
 
-const HelpTopic &TopicAt(int index)
+const HelpTopic &topicAt(int index)
 {
-    const HelpTopic *topic = FindTopic(index);
+    const HelpTopic *topic = findTopic(index);
     if (topic == nullptr)
         throw std::out_of_range("no help topic for index " + std::to_string(index));
     return *topic;
@@ -181,32 +181,32 @@ const HelpTopic &TopicAt(int index)
 
 } // namespace
 
-bool HasHelpTopic(int index)
+bool hasHelpTopic(int index)
 {
-    return FindTopic(index) != nullptr;
+    return findTopic(index) != nullptr;
 }
 
-std::string HelpTitle(int index)
+std::string helpTitle(int index)
 {
-    const HelpTopic &topic = TopicAt(index);
+    const HelpTopic &topic = topicAt(index);
     if (topic.title)
         return std::string(*topic.title);
     return std::string(SettingDefinitions[static_cast<std::size_t>(index - 1)].key);
 }
 
-std::string HelpText(int index)
+std::string helpText(int index, char lineEnd)
 {
-    const HelpTopic &topic = TopicAt(index);
+    const HelpTopic &topic = topicAt(index);
     std::string text;
     for (auto line = topic.lines.begin(); line != topic.lines.end(); ++line) {
         if (line != topic.lines.begin())
-            text += '\r';
+            text += lineEnd;
         text += *line;
     }
     return text;
 }
 
-std::vector<int> HelpTopicIndices()
+std::vector<int> helpTopicIndices()
 {
     std::vector<int> indices;
     for (const HelpTopic &topic : HelpTopics)

@@ -11,18 +11,18 @@ namespace kdx {
 // their first member, so 6 and 11 have none.
 
 // Whether a "?" mark, and so a topic, exists for this index.
-bool HasHelpTopic(int index);
+bool hasHelpTopic(int index);
 
 // The caption of the topic's message box. Throws std::out_of_range for an index
 // without a topic.
-std::string HelpTitle(int index);
+std::string helpTitle(int index);
 
-// The topic's lines joined by a lone carriage return: no line feed, nothing before
-// the first line or after the last. Throws std::out_of_range for an index without
-// a topic.
-std::string HelpText(int index);
+// The topic's lines joined by lineEnd, a lone carriage return for the message
+// box; nothing before the first line or after the last. Throws std::out_of_range
+// for an index without a topic.
+std::string helpText(int index, char lineEnd = '\r');
 
 // Every index that has a topic, ascending.
-std::vector<int> HelpTopicIndices();
+std::vector<int> helpTopicIndices();
 
 } // namespace kdx

@@ -150,17 +150,17 @@ constexpr std::array fieldLabels = std::to_array<FieldLabels>({
 
 } // namespace
 
-std::span<const ControlLayout> MainWindowControls()
+std::span<const ControlLayout> mainWindowControls()
 {
     return controls;
 }
 
-std::span<const LineLayout> MainWindowLines()
+std::span<const LineLayout> mainWindowLines()
 {
     return lines;
 }
 
-std::span<const FieldLabels> MainWindowFieldLabels()
+std::span<const FieldLabels> mainWindowFieldLabels()
 {
     return fieldLabels;
 }

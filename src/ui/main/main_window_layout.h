@@ -64,8 +64,8 @@ struct FieldLabels {
 inline constexpr int MainClientWidthTwips = 8544;
 inline constexpr int MainClientHeightTwips = 6528;
 
-std::span<const ControlLayout> MainWindowControls();
-std::span<const LineLayout> MainWindowLines();
-std::span<const FieldLabels> MainWindowFieldLabels();
+std::span<const ControlLayout> mainWindowControls();
+std::span<const LineLayout> mainWindowLines();
+std::span<const FieldLabels> mainWindowFieldLabels();
 
 } // namespace kdx

@@ -12,7 +12,7 @@ constexpr int Wrap = 60;
 constexpr int LongFrom = 30;
 constexpr int LongGapReduction = 22;
 
-const std::array<QString, Wrap + 1> &Captions()
+const std::array<QString, Wrap + 1> &captions()
 {
     static const std::array<QString, Wrap + 1> captions = [] {
         const QString shortTitle = QStringLiteral("KDXConfig 1.0      ");
@@ -33,7 +33,7 @@ const std::array<QString, Wrap + 1> &Captions()
 
 QString TitleMarquee::initialCaption()
 {
-    return Captions()[0];
+    return captions()[0];
 }
 
 QString TitleMarquee::tick()
@@ -41,7 +41,7 @@ QString TitleMarquee::tick()
     ++MarqueeStep;
     if (MarqueeStep == Wrap)
         MarqueeStep -= 2 * Wrap;
-    return Captions()[static_cast<std::size_t>(qAbs(MarqueeStep))];
+    return captions()[static_cast<std::size_t>(qAbs(MarqueeStep))];
 }
 
 } // namespace kdx
