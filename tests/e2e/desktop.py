@@ -111,12 +111,13 @@ class Desktop:
 
     files maps names relative to the folder to bytes; copy maps names to
     existing files or folders that are copied in beside the executable;
-    screenshots is the folder for the pictures. before_main(desktop), if
+    screenshots is the folder for the pictures, work the folder to make the
+    program folder in. before_main(desktop), if
     given, answers what the program shows while it loads, before its window."""
 
-    def __init__(self, program, files, copy, screenshots, before_main=None):
+    def __init__(self, program, files, copy, screenshots, work, before_main=None):
         self.before_main = before_main
-        self.folder = tempfile.mkdtemp(prefix="vevadudori-e2e-")
+        self.folder = tempfile.mkdtemp(prefix="vevadudori-e2e-", dir=work)
         self.screenshots = screenshots
         self.program = None
         self.x_server = None

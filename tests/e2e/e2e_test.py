@@ -1,6 +1,6 @@
 """End-to-end tests of the VEVaduDori executable under Xvfb.
 
-Usage: e2e_test.py PROGRAM SAMPLE-FOLDER SCREENSHOT-FOLDER TEST-NAME...
+Usage: e2e_test.py PROGRAM SAMPLE-FOLDER SCREENSHOT-FOLDER WORK-FOLDER TEST-NAME...
 Each test copies the program into a fresh folder with its own KDX.cfg, starts it
 on its own display, drives it with keys and clicks and checks the files it
 writes byte for byte."""
@@ -10,7 +10,7 @@ import sys
 
 from desktop import Desktop, DriverError, file_identity, wait_until
 
-PROGRAM, SAMPLE, SCREENSHOTS = sys.argv[1:4]
+PROGRAM, SAMPLE, SCREENSHOTS, WORK = sys.argv[1:5]
 
 
 def crlf(*lines):
@@ -28,7 +28,7 @@ def desktop(config, with_languages=False, before_main=None):
     if with_languages:
         copy = {name: os.path.join(SAMPLE, name)
                 for name in ("chat", "Titles", "KDXchat.bat", "KDXtitles.bat", "kdx_set_language.sh")}
-    return Desktop(PROGRAM, {"KDX.cfg": config}, copy, SCREENSHOTS, before_main)
+    return Desktop(PROGRAM, {"KDX.cfg": config}, copy, SCREENSHOTS, WORK, before_main)
 
 
 HEADER_ALL = (
@@ -280,4 +280,4 @@ def main(names):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[4:]))
+    sys.exit(main(sys.argv[5:]))

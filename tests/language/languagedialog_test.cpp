@@ -79,7 +79,8 @@ private slots:
     void sampleBatchFileGetsAHostileNameAsOneArgument()
     {
         const QString name = u"-n my file & echo x; 'q' \"d\" $(touch pwned) `touch pwned`.txt"_s;
-        QTemporaryDir folder;
+        QTemporaryDir folder(QStringLiteral(KDX_WORK_FOLDER "/batch-XXXXXX"));
+        QVERIFY2(folder.isValid(), qPrintable(folder.errorString()));
         for (const QString &script : {u"KDXchat.bat"_s, u"kdx_set_language.sh"_s})
             QVERIFY(QFile::copy(QStringLiteral(KDX_SAMPLE_FOLDER "/") + script, folder.filePath(script)));
         writeFile(folder.filePath(u"chat/"_s + name), "##Hostile\r\n");

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# The release as an admin gets it, outside the build tree.
-#   packaging_test.sh archive BUILD_DIR   packs the archive, unpacks it into an empty
-#                                         folder and starts the program there
-#   packaging_test.sh install BUILD_DIR   installs into a bot folder that has files
-#                                         of its own and checks they are kept
+# The release as an admin gets it, in a fresh folder inside WORK_DIR.
+#   packaging_test.sh archive BUILD_DIR WORK_DIR   packs the archive, unpacks it into
+#                                                  an empty folder and starts the program there
+#   packaging_test.sh install BUILD_DIR WORK_DIR   installs into a bot folder that has files
+#                                                  of its own and checks they are kept
 set -euo pipefail
 
 mode=$1
 build=$2
-work=$(mktemp -d)
+work=$(mktemp -d "$3/$mode-XXXXXX")
 xvfb=
 program=
 cleanup() {

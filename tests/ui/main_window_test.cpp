@@ -234,33 +234,43 @@ private slots:
         QCOMPARE(h.value(10) + u'|' + h.state(u"lblSkill_10"_s), u"50| 50"_s);
     }
 
-    // Load messages in order, a missing or unreadable file, and a reload after edits.
-    void loading()
+    void loadShowsTheReadersMessagesInOrder()
     {
-        Harness tooBig("cmd1\r\ncmd2\r\ncmd3\r\ncmd4\r\ncmd5\r\ncmd6\r\ncmd7\r\ncmd8\r\ncmd9\r\n" + QByteArray("#\r\n").repeated(248));
-        QCOMPARE(tooBig.messages(), u"Too many custom commands: 'cmd9' couldn't be stored. | Error while loading: KDX.cfg "
-                                    u"is too big. Perhaps some values are not loaded - Those will be set to default."_s);
-        QCOMPARE((QList{tooBig.platform.messages[0].icon, tooBig.platform.messages[1].icon}),
+        Harness h("cmd1\r\ncmd2\r\ncmd3\r\ncmd4\r\ncmd5\r\ncmd6\r\ncmd7\r\ncmd8\r\ncmd9\r\n" + QByteArray("#\r\n").repeated(248));
+        QCOMPARE(h.messages(), u"Too many custom commands: 'cmd9' couldn't be stored. | Error while loading: KDX.cfg "
+                               u"is too big. Perhaps some values are not loaded - Those will be set to default."_s);
+        QCOMPARE((QList{h.platform.messages[0].icon, h.platform.messages[1].icon}),
                  (QList{kdx::MessageIcon::Exclamation, kdx::MessageIcon::None}));
-        QCOMPARE(tooBig.state(u"cmdCustom_8"_s), u"cmd8"_s);
+        QCOMPARE(h.state(u"cmdCustom_8"_s), u"cmd8"_s);
+    }
 
-        for (bool folderInItsPlace : {false, true}) {
-            Harness h("pause 7\r\nsay hello\r\n");
-            h.set(u"chkCVAR_9"_s, u"[x]"_s);
-            QFile::remove(h.path());
-            QVERIFY(!folderInItsPlace || QDir(h.folder.path()).mkdir(u"KDX.cfg"_s));
-            h.window->cmdLoad_Click();
-            QVERIFY2(h.platform.messages.size() == 1 && h.messages().startsWith(u"Error while loading: "_s)
-                         && h.messages().contains(QDir::toNativeSeparators(h.path())) && h.cfg.ConfigLineCount() == 0,
-                     qPrintable(h.messages()));
-            QCOMPARE(h.value(4) + h.value(9) + h.state(u"cmdCustom_1"_s), u"7on<Click to add new>"_s);
-        }
+    void unreadableFileIsReportedAndReadAsEmpty_data()
+    {
+        QTest::addColumn<bool>("folderInItsPlace");
+        QTest::newRow("missing") << false;
+        QTest::newRow("a folder in its place") << true;
+    }
+    void unreadableFileIsReportedAndReadAsEmpty()
+    {
+        QFETCH(bool, folderInItsPlace);
+        Harness h("pause 7\r\nsay hello\r\n");
+        h.set(u"chkCVAR_9"_s, u"[x]"_s);
+        QFile::remove(h.path());
+        QVERIFY(!folderInItsPlace || QDir(h.folder.path()).mkdir(u"KDX.cfg"_s));
+        h.window->cmdLoad_Click();
+        QVERIFY2(h.platform.messages.size() == 1 && h.messages().startsWith(u"Error while loading: "_s)
+                     && h.messages().contains(QDir::toNativeSeparators(h.path())) && h.cfg.ConfigLineCount() == 0,
+                 qPrintable(h.messages()));
+        QCOMPARE(h.value(4) + h.value(9) + h.state(u"cmdCustom_1"_s), u"7on<Click to add new>"_s);
+    }
 
-        Harness edited("pause 5\r\nmp_roundtime 3.5\r\n");
-        edited.set(u"numCVAR_4"_s, u"9"_s), edited.set(u"numCVAR_15"_s, u"7"_s), edited.set(u"chkCVAR_9"_s, u"[x]"_s);
-        edited.window->cmdLoad_Click();
-        QCOMPARE(edited.state(u"numCVAR_4"_s) + edited.value(4) + edited.value(15) + edited.value(9), u"557on"_s);
-        QCOMPARE(edited.state(u"cmdCustom_1"_s) + edited.messages(), u"mp_roundtime 3.5"_s);
+    void reloadShowsTheFileOverEdits()
+    {
+        Harness h("pause 5\r\nmp_roundtime 3.5\r\n");
+        h.set(u"numCVAR_4"_s, u"9"_s), h.set(u"numCVAR_15"_s, u"7"_s), h.set(u"chkCVAR_9"_s, u"[x]"_s);
+        h.window->cmdLoad_Click();
+        QCOMPARE(h.state(u"numCVAR_4"_s) + h.value(4) + h.value(15) + h.value(9), u"557on"_s);
+        QCOMPARE(h.state(u"cmdCustom_1"_s) + h.messages(), u"mp_roundtime 3.5"_s);
     }
 
     // Saved in place, and both clean outputs, after edits of settings and commands.
@@ -278,35 +288,72 @@ private slots:
         QVERIFY(h.platform.messages.isEmpty());
     }
 
-    // Clean outputs need a name in the folder; failed writes are reported and change nothing; the exits.
-    void refusedAndFailedWritesAndExits()
+    void cleanOutputWritesNothingWithoutAName_data()
     {
+        QTest::addColumn<std::optional<QString>>("answer");
+        QTest::newRow("Cancel") << std::optional<QString>();
+        QTest::newRow("emptied field") << std::optional<QString>(QString());
+    }
+    void cleanOutputWritesNothingWithoutAName()
+    {
+        QFETCH(std::optional<QString>, answer);
         Harness h("pause 5\r\n");
-        h.platform.inputAnswers = {std::nullopt, u""_s}; // Cancel, emptied field
+        h.platform.inputAnswers = {answer, answer};
         h.click(u"cmdCleanOut cmdClnOut2"_s);
-        for (const QString &name : {u"/tmp/clean.cfg"_s, u"../clean.cfg"_s, u".."_s, u"chat/clean.cfg"_s,
-                                    u"chat\\clean.cfg"_s, u"C:clean.cfg"_s}) {
-            h.platform.inputAnswers = {name};
-            h.click(u"cmdCleanOut"_s);
-            QVERIFY2(h.platform.messages.size() == 1 && h.messages().startsWith(u"Error while saving: "_s)
-                         && h.messages().contains(name), qPrintable(h.messages()));
-            h.platform.messages.clear();
-        }
+        QVERIFY(h.platform.writtenFiles.isEmpty() && h.platform.messages.isEmpty() && h.platform.inputRequests.size() == 2);
+    }
+
+    void cleanOutputRefusesNamesOutsideTheFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("absolute") << u"/tmp/clean.cfg"_s;
+        QTest::newRow("parent folder") << u"../clean.cfg"_s;
+        QTest::newRow("dot dot") << u".."_s;
+        QTest::newRow("sub folder") << u"chat/clean.cfg"_s;
+        QTest::newRow("backslash") << u"chat\\clean.cfg"_s;
+        QTest::newRow("drive letter") << u"C:clean.cfg"_s;
+    }
+    void cleanOutputRefusesNamesOutsideTheFolder()
+    {
+        QFETCH(QString, name);
+        Harness h("pause 5\r\n");
+        h.platform.inputAnswers = {name};
+        h.click(u"cmdCleanOut"_s);
+        QVERIFY2(h.platform.messages.size() == 1 && h.messages().startsWith(u"Error while saving: "_s)
+                     && h.messages().contains(name) && h.platform.writtenFiles.isEmpty(), qPrintable(h.messages()));
+    }
+
+    // Every write that fails names the file and the reason, keeps the edits and ends nothing.
+    void failedWriteIsReportedAndChangesNothing_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Save File") << u"cmdSave"_s;
+        QTest::newRow("Save and Exit") << u"Command2"_s;
+        QTest::newRow("clean output") << u"cmdCleanOut"_s;
+        QTest::newRow("clean output without defaults") << u"cmdClnOut2"_s;
+    }
+    void failedWriteIsReportedAndChangesNothing()
+    {
+        QFETCH(QString, button);
+        Harness h("pause 5\r\n");
         h.set(u"numCVAR_4"_s, u"9"_s);
         h.platform.writeFailure = u"Disk full"_s;
         h.platform.inputAnswers = {u"KDX.cfg"_s};
-        QVERIFY(!h.window->cmdSave_Click());
-        h.click(u"cmdClnOut2 Command2"_s);
-        QCOMPARE(h.platform.messages.size(), 3);
-        for (const auto &message : h.platform.messages)
-            QVERIFY2(message.title == u"Error while saving"_s && message.text.contains(u"Disk full"_s)
-                         && message.text.contains(QDir::toNativeSeparators(h.path())), qPrintable(message.text));
+        h.click(button);
+        QCOMPARE(h.platform.messages.size(), 1);
+        const auto &message = h.platform.messages[0];
+        QVERIFY2(message.title == u"Error while saving"_s && message.text.contains(u"Disk full"_s)
+                     && message.text.contains(QDir::toNativeSeparators(h.path())), qPrintable(message.text));
         QVERIFY(h.platform.endProgramCalls == 0 && h.content() == "pause 5\r\n" && h.state(u"numCVAR_4"_s) + h.value(4) == u"99"_s);
+    }
 
-        h.platform.writeFailure.reset();
-        h.click(u"Command1"_s); // exit without saving; nothing was written before
+    void exitSavesOnlyWhenAsked()
+    {
+        Harness h("pause 5\r\n");
+        h.set(u"numCVAR_4"_s, u"9"_s);
+        h.click(u"Command1"_s);
         QVERIFY(h.platform.endProgramCalls == 1 && h.platform.writtenFiles.isEmpty() && h.content() == "pause 5\r\n");
-        h.click(u"Command2"_s); // save and exit
+        h.click(u"Command2"_s);
         QVERIFY(h.platform.endProgramCalls == 2 && h.content() == "pause 9\r\n");
     }
 
