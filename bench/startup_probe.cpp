@@ -9,8 +9,9 @@
 
 int main(int argc, char *argv[])
 {
+    kdx::nameApplication();
     QApplication app(argc, argv);
-    kdx::setUpApplication();
+    kdx::useClassicFont();
 
     kdx::QtPlatform platform;
     kdx::KDXCfg cfg;

@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QWidget>
 
+#include <utility>
+
 namespace kdx {
 
 QString displayLines(QString text)
@@ -25,6 +27,13 @@ QString displayLines(QString text)
             line = line.left(longestLine) + QChar(0x2026);
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+QtPlatform::QtPlatform() : QtPlatform(QApplication::applicationDirPath()) {}
+
+QtPlatform::QtPlatform(QString applicationFolder)
+    : applicationFolder_(QDir::toNativeSeparators(std::move(applicationFolder)))
+{
 }
 
 void QtPlatform::showMessage(const QString &title, const QString &text, MessageIcon icon)
@@ -48,7 +57,7 @@ QString QtPlatform::inputBox(const QString &prompt, const QString &title, const 
 
 QString QtPlatform::applicationFolder() const
 {
-    return QDir::toNativeSeparators(QApplication::applicationDirPath());
+    return applicationFolder_;
 }
 
 void QtPlatform::giveFocus(QWidget *widget)

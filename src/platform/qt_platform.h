@@ -7,6 +7,11 @@ namespace kdx {
 // The platform services of a running desktop program.
 class QtPlatform final : public Platform {
 public:
+    // The application folder is the folder that holds the program.
+    QtPlatform();
+    // The application folder is the given one: the bot's folder the program was started on.
+    explicit QtPlatform(QString applicationFolder);
+
     void showMessage(const QString &title, const QString &text, MessageIcon icon) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
     QString applicationFolder() const override;
@@ -15,6 +20,9 @@ public:
     std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) override;
     std::optional<FileError> startBatchFile(const QString &batchFile, const QString &argument) override;
     void endProgram() override;
+
+private:
+    QString applicationFolder_;
 };
 
 // A text as a box shows it. Texts separate their lines with a lone carriage

@@ -113,10 +113,13 @@ class Desktop:
     existing files or folders that are copied in beside the executable;
     screenshots is the folder for the pictures, work the folder to make the
     program folder in. before_main(desktop), if
-    given, answers what the program shows while it loads, before its window."""
+    given, answers what the program shows while it loads, before its window.
+    arguments are names below the folder, given to the program as absolute
+    paths; with main_window False nothing waits for the main window."""
 
-    def __init__(self, program, files, copy, screenshots, work, before_main=None):
+    def __init__(self, program, files, copy, screenshots, work, before_main=None, arguments=(), main_window=True):
         self.before_main = before_main
+        self.main_window = main_window
         self.folder = tempfile.mkdtemp(prefix="vevadudori-e2e-", dir=work)
         self.screenshots = screenshots
         self.program = None
@@ -128,17 +131,19 @@ class Desktop:
         for name, content in files.items():
             self.write(name, content)
         self.executable = os.path.join(self.folder, os.path.basename(program))
+        self.arguments = [self.path(name) for name in arguments]
 
     def __enter__(self):
         try:
             self.x_server = XServer()
             self.env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
             self.env.update(DISPLAY=self.x_server.display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=self.folder)
-            self.program = subprocess.Popen([self.executable], cwd="/", env=self.env)
+            self.program = subprocess.Popen([self.executable, *self.arguments], cwd="/", env=self.env)
             if self.before_main:
                 self.before_main(self)
-            self.main = self.wait_window("^KDXConfig 1[.]0 ", "the main window")
-            self.focus(self.main)
+            if self.main_window:
+                self.main = self.wait_window("^KDXConfig 1[.]0 ", "the main window")
+                self.focus(self.main)
         except BaseException:
             self.__exit__(None, None, None)
             raise

@@ -238,6 +238,27 @@ def test_help_boxes():
         d.screenshot(d.main, "main-window")
 
 
+def test_given_folder():
+    """Started on a bot folder, or on its KDX.cfg, the program saves there and
+    leaves the KDX.cfg beside itself alone."""
+    own, bot = crlf("clantags on"), "Bot Ördner 日本"
+    for argument in (bot, os.path.join(bot, "KDX.cfg")):
+        files = {"KDX.cfg": own, os.path.join(bot, "KDX.cfg"): crlf("clantags on")}
+        with Desktop(PROGRAM, files, {}, SCREENSHOTS, WORK, arguments=[argument]) as d:
+            saved = d.after_write(os.path.join(bot, "KDX.cfg"), lambda: (d.click("chkCVAR_2"), d.click("cmdSave")))
+            expect_equal(saved, crlf("clantags off"), f"the bot's KDX.cfg, started on {argument}")
+            expect_equal(d.read("KDX.cfg"), own, "the KDX.cfg beside the program")
+
+
+def test_bad_argument():
+    """A path that is no bot folder: a box says so, and the program ends with status 2."""
+    with Desktop(PROGRAM, {"KDX.cfg": crlf("pause 3")}, {}, SCREENSHOTS, WORK, arguments=["no such folder"],
+                 main_window=False) as d:
+        d.wait_dialog("VEVaduDori")
+        d.key("Return")
+        expect_equal(d.wait_exit(), 2, "the exit code")
+
+
 def apply_language(d, title, shot, search, folder, active):
     """Picks a language file by typing its first letters and presses Enter; the
     batch file then makes it the bot's active file and its message is shown."""

@@ -1,0 +1,100 @@
+#include "bot_folder.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace kdx {
+
+namespace {
+
+const QString configName = QStringLiteral("KDX.cfg");
+
+QString tr(const char *text)
+{
+    return QApplication::translate("BotFolder", text);
+}
+
+QString nativeFolder(const QString &path)
+{
+    return QDir::toNativeSeparators(QDir::cleanPath(path));
+}
+
+bool isConfigName(const QString &fileName)
+{
+#ifdef Q_OS_WIN
+    // The reader opens the folder's KDX.cfg, which is this file under any case.
+    return fileName.compare(configName, Qt::CaseInsensitive) == 0;
+#else
+    return fileName == configName;
+#endif
+}
+
+QString whatToGive()
+{
+    return tr("VEVaduDori opens a bot's folder, or the KDX.cfg in it.");
+}
+
+std::variant<BotFolder, NoBotFolder> folderOfPath(const QString &argument, const QString &currentFolder)
+{
+    const QFileInfo given(QDir(currentFolder).absoluteFilePath(argument));
+    if (given.isDir())
+        return BotFolder{nativeFolder(given.absoluteFilePath())};
+    if (given.isFile() && isConfigName(given.fileName()))
+        return BotFolder{nativeFolder(given.absolutePath())};
+    const QString problem = given.exists() ? tr("\"%1\" is neither a folder nor a file named KDX.cfg.")
+                                           : tr("\"%1\" does not exist.");
+    return NoBotFolder{problem.arg(QDir::toNativeSeparators(argument)) + QLatin1Char('\r') + whatToGive()};
+}
+
+} // namespace
+
+void describeCommandLine(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+        tr("Edits the configuration file KDX.cfg of an E[VRK]bot folder, and switches the bot's chat and "
+           "title languages with the folder's KDXchat.bat and KDXtitles.bat.\n\n"
+           "Without FOLDER it works on its own folder. Installed system-wide, it works on the current "
+           "folder if that holds a KDX.cfg, and otherwise asks for the folder."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FOLDER"), tr("The bot's folder, or the KDX.cfg in it."),
+                                 QStringLiteral("[FOLDER | PATH/KDX.cfg]"));
+}
+
+std::variant<BotFolder, NoBotFolder> findBotFolder(const QStringList &arguments, const StartPlace &place,
+                                                   const FolderQuestion &askForFolder)
+{
+    if (arguments.size() > 1)
+        return NoBotFolder{tr("VEVaduDori opens one folder at a time, but was given %1.").arg(arguments.size()) +
+                           QLatin1Char('\r') + whatToGive()};
+    if (arguments.size() == 1)
+        return folderOfPath(arguments.front(), place.currentFolder);
+    if (!place.installedSystemWide)
+        return BotFolder{nativeFolder(place.programFolder)};
+    if (QFileInfo(QDir(place.currentFolder).filePath(configName)).isFile())
+        return BotFolder{nativeFolder(place.currentFolder)};
+    const QString chosen = askForFolder(place.currentFolder);
+    if (chosen.isEmpty())
+        return NoBotFolder{};
+    return folderOfPath(chosen, place.currentFolder);
+}
+
+StartPlace currentStartPlace()
+{
+    StartPlace place{QApplication::applicationDirPath(), QDir::currentPath()};
+#ifdef VEVADUDORI_SYSTEM_PROGRAM_FOLDER
+    place.installedSystemWide = QDir(place.programFolder).canonicalPath() ==
+                                QDir(QStringLiteral(VEVADUDORI_SYSTEM_PROGRAM_FOLDER)).canonicalPath();
+#endif
+    return place;
+}
+
+QString askForBotFolder(const QString &startFolder)
+{
+    return QFileDialog::getExistingDirectory(nullptr, tr("Choose the bot's folder"), startFolder);
+}
+
+} // namespace kdx
