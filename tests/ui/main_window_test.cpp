@@ -3,6 +3,7 @@
 #include "support/fake_platform.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/help_topics.h"
+#include "ui/main/main_window_layout.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -25,16 +26,30 @@ QStringList dataLines(const QString &fileName, bool everyLine = false)
     return lines;
 }
 
-// The facts of one kind in main_window.layout, the kind word taken off.
-QStringList facts(const QString &kind)
-{
-    const QRegularExpression prefix(u'^' + kind + u' ');
-    return dataLines(u"main_window.layout"_s).filter(prefix).replaceInStrings(prefix, QString());
-}
-
 QString accessibleName(QWidget *widget)
 {
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// The objectNames of the window's table that take the focus, in the order of their
+// tab indices; of the option buttons only the selected one, as Tab skips the others.
+QStringList tabStopsByTabIndex(const QString &selectedOption)
+{
+    std::map<int, QString> stops;
+    for (const kdx::ControlLayout &row : kdx::mainWindowControls()) {
+        using enum kdx::ControlType;
+        if (row.type == Caption || row.type == Heading || row.type == HelpMark || row.type == Shape || row.type == SkillDisplay)
+            continue;
+        QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+        if (row.index != kdx::ControlLayout::NoIndex)
+            name += u'_' + QString::number(row.index);
+        if (row.type != OptionButton || name == selectedOption)
+            stops[row.tabIndex] = name;
+    }
+    QStringList names;
+    for (const auto &[tabIndex, name] : stops)
+        names.append(name);
+    return names;
 }
 
 // Presses Tab until the named control has the focus; false after a whole round without it.
@@ -126,23 +141,25 @@ private slots:
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint) && window->windowFlags() & Qt::WindowMinimizeButtonHint);
         QCOMPARE(window->windowIcon().availableSizes().value(0), QSize(32, 32));
 
-        QStringList members, expected, controls; // control arrays hold exactly their indices
-        for (const QWidget *child : window->findChildren<QWidget *>(QRegularExpression(u"_\\d+$"_s)))
-            members.append(child->objectName());
-        for (const QString &fact : facts(u"array"_s))
-            for (const QString &index : fact.split(u' ').mid(1))
-                expected.append(fact.section(u' ', 0, 0) + u'_' + index);
-        members.sort(), expected.sort();
-        QCOMPARE(members, expected);
-        for (const QString &fact : facts(u"control"_s)) {
-            const QWidget *control = h.get(fact.section(u'|', 0, 0));
-            const QRect twips(control->geometry().topLeft() * 12, control->geometry().size() * 12);
-            controls.append(QStringList{control->objectName(), QString::fromLatin1(control->metaObject()->className()),
-                                        control->property("text").toString(), control->toolTip(),
-                                        u"%1 %2 %3 %4"_s.arg(twips.x()).arg(twips.y()).arg(twips.width()).arg(twips.height())}
-                                .join(u'|'));
-        }
-        QCOMPARE(controls, facts(u"control"_s));
+        // Each setting has the one control of its kind, each help topic its mark, all inside the window.
+        QStringList expected, shown, outside;
+        const QHash<kdx::SettingKind, QString> arrays{{kdx::SettingKind::Text, u"txtCVAR"_s}, {kdx::SettingKind::OnOff, u"chkCVAR"_s},
+            {kdx::SettingKind::WholeNumber, u"numCVAR"_s}, {kdx::SettingKind::Skill, u"scrlSkill"_s}, {kdx::SettingKind::Seconds, u"timCVAR"_s}};
+        for (int index = 1; index <= kdx::SettingCount; ++index)
+            if (const auto kind = kdx::SettingDefinitions[std::size_t(index - 1)].kind; kind != kdx::SettingKind::Option)
+                expected.append(arrays[kind] + u'_' + QString::number(index));
+        for (int option = 0; option <= 3; ++option)
+            expected.append(u"radRadio_"_s + QString::number(option));
+        for (int index : kdx::helpTopicIndices())
+            expected.append(u"lblHelp_"_s + QString::number(index));
+        for (const QWidget *child : window->findChildren<QWidget *>(QRegularExpression(u"^(.*CVAR|scrlSkill|radRadio|lblHelp)_"_s)))
+            shown.append(child->objectName());
+        for (const QWidget *child : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (!window->rect().contains(child->geometry()))
+                outside.append(child->objectName());
+        expected.sort(), shown.sort();
+        QCOMPARE(shown, expected);
+        QCOMPARE(outside, QStringList());
 
         auto *mark = h.get<QLabel>(u"lblHelp_13"_s);
         QCOMPARE(mark->palette().color(QPalette::Window).name() + mark->palette().color(QPalette::WindowText).name(),
@@ -152,16 +169,24 @@ private slots:
         QVERIFY(h.get<QLabel>(u"lblSkill_11"_s)->frameShape() == QFrame::Box && h.get<QLabel>(u"Label8"_s)->alignment() & Qt::AlignRight);
         QCOMPARE(h.get<QScrollBar>(u"scrlSkill_10"_s)->pageStep(), 1);
         QCOMPARE(h.get(u"cmdCustom_3"_s)->palette().color(QPalette::Button), window->palette().color(QPalette::Base));
+    }
 
-        QStringList names, unnamed; // what a screen reader announces
-        for (const QString &fact : facts(u"name"_s))
-            names.append(fact.section(u'|', 0, 0) + u'|' + accessibleName(h.get(fact.section(u'|', 0, 0))));
-        QCOMPARE(names, facts(u"name"_s));
-        for (QWidget *child : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+    // What a screen reader announces: every control has a name, a field the caption beside it.
+    void everyControlHasAnAccessibleName()
+    {
+        Harness h;
+        QStringList unnamed;
+        for (QWidget *child : h.window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             if (!child->objectName().contains(QRegularExpression(u"^(Line|Shape)"_s)) && accessibleName(child).trimmed().isEmpty())
                 unnamed.append(child->objectName());
         QCOMPARE(unnamed, QStringList());
+        QCOMPARE(accessibleName(h.get(u"numCVAR_14"_s)), h.get<QLabel>(u"Label3"_s)->text());
+        QCOMPARE(accessibleName(h.get(u"scrlSkill_11"_s)), h.get<QLabel>(u"Label7"_s)->text() + u' ' + h.get<QLabel>(u"Label9"_s)->text());
+    }
 
+    void marqueeRunsInTheCaption()
+    {
+        Harness h;
         auto *timer = h.window->findChild<QTimer *>(u"Timer"_s);
         QVERIFY(timer && timer->isActive() && timer->interval() == 111);
         int ticks = 0;
@@ -170,35 +195,6 @@ private slots:
                 h.window->Timer_Timer();
             QCOMPARE(h.window->windowTitle(), row.section(u'|', 1));
         }
-    }
-
-    // What the handlers rely on: an assignment raises its handler only on a change,
-    // nested before it returns, so a handler may re-assign its own box.
-    void qtEventRules()
-    {
-        QWidget parent;
-        QLineEdit box(u"3"_s, &parent);
-        QCheckBox check(&parent);
-        QScrollBar bar(Qt::Horizontal, &parent);
-        QRadioButton first(&parent), second(&parent);
-        bar.setRange(1, 100), bar.setValue(80), first.setChecked(true);
-        QSignalSpy text(&box, &QLineEdit::textChanged), toggled(&check, &QCheckBox::toggled),
-            value(&bar, &QScrollBar::valueChanged), selected(&second, &QRadioButton::toggled);
-        box.setText(u"3"_s), check.setChecked(false), bar.setValue(80), first.setChecked(true);
-        QCOMPARE((QList{text.size(), toggled.size(), value.size(), selected.size()}), (QList<qsizetype>{0, 0, 0, 0}));
-        box.setText(u"4"_s), check.setChecked(true), bar.setValue(150), second.setChecked(true);
-        QCOMPARE((QList{text.size(), toggled.size(), value.size(), selected.size()}), (QList<qsizetype>{1, 1, 1, 1}));
-        QVERIFY(bar.value() == 100 && !first.isChecked());
-
-        QStringList seen;
-        connect(&box, &QLineEdit::textChanged, &box, [&](const QString &now) {
-            seen.append(now);
-            if (now.size() > 1)
-                box.setText(now.chopped(1));
-            seen.append(u"end "_s + box.text());
-        });
-        box.setText(u"abc"_s);
-        QCOMPARE(seen, (QStringList{u"abc"_s, u"ab"_s, u"a"_s, u"end a"_s, u"end a"_s, u"end a"_s}));
     }
 
     void fillAndEdit_data()
@@ -376,47 +372,59 @@ private slots:
         QCOMPARE(accessibleName(h.get(u"cmdCustom_2"_s)), u"say Tom&Jerry"_s);
     }
 
-    // Help titles and texts against help_topics.expected, typed apart from the program; language dialogs.
-    void helpAndLanguageDialogs()
+    void everyHelpMarkOpensItsTopic_data()
     {
-        QStringList expected, actual, shown;
-        for (const QString &line : dataLines(u"help_topics.expected"_s))
-            line.startsWith(u"@ "_s) ? expected.append(line.mid(2) + u'|') : void(expected.last() += line);
-        Harness h("pause 5\r\n");
-        for (int index : kdx::helpTopicIndices()) {
-            const QString number = QString::number(index) + u' ';
-            actual.append(number + QString::fromStdString(kdx::helpTitle(index) + '|' + kdx::helpText(index)));
-            QWidget *mark = h.get(u"lblHelp_"_s + number.trimmed());
-            QTest::mouseClick(mark, Qt::LeftButton);
-            QVERIFY(h.platform.messages.size() == 1 && h.platform.messages[0].icon == kdx::MessageIcon::None);
-            const auto message = h.platform.messages.takeFirst();
-            shown.append(number + message.title + u'|' + message.text);
-            QCOMPARE(accessibleName(mark), u"Help: "_s + message.title);
-        }
-        QCOMPARE(actual, expected);
-        QCOMPARE(shown, expected);
-        QVERIFY(!kdx::hasHelpTopic(-1) && !kdx::hasHelpTopic(6) && !kdx::hasHelpTopic(11) && !kdx::hasHelpTopic(27));
+        QTest::addColumn<int>("index");
+        for (int index : kdx::helpTopicIndices())
+            QTest::addRow("lblHelp_%d", index) << index;
+    }
+    void everyHelpMarkOpensItsTopic()
+    {
+        QFETCH(int, index);
+        Harness h;
+        QWidget *mark = h.get(u"lblHelp_"_s + QString::number(index));
+        QTest::mouseClick(mark, Qt::LeftButton);
+        QCOMPARE(h.platform.messages.size(), 1);
+        const auto message = h.platform.messages.takeFirst();
+        // A topic is titled after the setting it explains (or the first of a pair).
+        const auto key = index == 0 ? std::string_view("server commands") : kdx::SettingDefinitions[std::size_t(index - 1)].key;
+        QVERIFY2(message.title.startsWith(QString::fromUtf8(key.data(), qsizetype(key.size()))), qPrintable(message.title));
+        QCOMPARE(message.text, QString::fromStdString(kdx::helpText(index)));
+        QVERIFY(message.icon == kdx::MessageIcon::None && !message.text.isEmpty() && !message.text.contains(u'\n'));
+        QCOMPARE(accessibleName(mark), u"Help: "_s + message.title);
+    }
 
-        // The language buttons open their dialog modally, again and again, and closing it starts nothing.
-        QDir(h.folder.path()).mkdir(u"chat"_s), QDir(h.folder.path()).mkdir(u"Titles"_s);
-        for (const QString &button : {u"cmdChatLang"_s, u"cmdTitlesLang"_s, u"cmdChatLang"_s, u"cmdTitlesLang"_s}) {
+    // The language buttons open their dialog modally, again and again, and closing it starts nothing.
+    void languageButtonsOpenTheirDialog_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("chat") << u"cmdChatLang"_s << u"frmChat"_s;
+        QTest::newRow("titles") << u"cmdTitlesLang"_s << u"frmTitles"_s;
+    }
+    void languageButtonsOpenTheirDialog()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, dialog);
+        Harness h;
+        for (int opening = 0; opening < 2; ++opening) {
             QString shown;
             QTimer::singleShot(0, this, [&] {
-                if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-                    shown = dialog->objectName() + (dialog->isModal() ? u" modal"_s : QString());
-                    dialog->reject();
+                if (auto *open = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                    shown = open->objectName() + (open->isModal() ? u" modal"_s : QString());
+                    open->reject();
                 }
             });
             h.click(button);
-            QCOMPARE(shown, button == u"cmdChatLang"_s ? u"frmChat modal"_s : u"frmTitles modal"_s);
+            QCOMPARE(shown, dialog + u" modal"_s);
         }
         QVERIFY(h.platform.startedBatchFiles.isEmpty());
     }
 
-    // Captions fit, focus shows, and the keyboard alone works; also run at a higher screen scale.
-    void keyboardAndScreen()
+    // Also run at higher screen scales.
+    void everyCaptionFits()
     {
-        Harness h("# bot settings\r\njasonmode off\r\npause 3\r\n");
+        Harness h;
         QStringList tooSmall;
         for (const QWidget *control : h.window->findChildren<QWidget *>(QRegularExpression(u"^(cmd|Command|chk|rad|Label)"_s))) {
             if (control->objectName().startsWith(u"cmdCustom"_s))
@@ -439,27 +447,39 @@ private slots:
         QCOMPARE(tooSmall, QStringList());
         for (const QString &wrapping : {u"chkCVAR_21"_s, u"chkCVAR_24"_s, u"chkCVAR_3"_s, u"cmdClnOut2"_s})
             QCOMPARE(h.get(wrapping)->font().pixelSize(), h.window->font().pixelSize());
+    }
 
+    // Tab visits the controls in the order of their tab indices, and each shows that it has the focus.
+    // Also run at higher screen scales.
+    void tabOrderFollowsTheTabIndices()
+    {
+        Harness h;
         h.showActive();
-        for (const QString &name : facts(u"focus"_s).join(u' ').split(u' ')) {
-            QWidget *control = h.get(name);
-            QVERIFY2(tabTo(name), qPrintable(name));
+        const QStringList stops = tabStopsByTabIndex(u"radRadio_0"_s);
+        h.get(stops.last())->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // a frame shows once the keyboard moved the focus
+        QStringList visited, noFocusFrame;
+        for (qsizetype step = 0; step <= stops.size(); ++step) {
+            QWidget *control = QApplication::focusWidget();
+            visited.append(control ? control->objectName() : QString());
+            if (!control)
+                break;
             const QImage focused = control->grab().toImage();
             QTest::keyClick(control, Qt::Key_Tab);
-            QVERIFY2(!control->hasFocus() && focused != control->grab().toImage(), qPrintable(name));
+            if (focused == control->grab().toImage())
+                noFocusFrame.append(control->objectName());
         }
+        QCOMPARE(visited, stops + QStringList{stops[0]});
+        QCOMPARE(noFocusFrame, QStringList());
+    }
 
-        h.get(u"cmdLoad"_s)->setFocus();
-        const QStringList round = facts(u"tab"_s).join(u' ').split(u' ');
-        QStringList visited;
-        for (qsizetype step = 0; step < round.size(); ++step) {
-            visited.append(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        QCOMPARE(visited, round);
-
+    // Space ticks, typing edits, Enter presses only a focused button, Esc exits without saving.
+    void keyboardAloneEditsSavesAndExits()
+    {
+        Harness h("# bot settings\r\njasonmode off\r\npause 3\r\n");
+        h.showActive();
         QVERIFY(tabTo(u"chkCVAR_9"_s));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // presses only a focused button
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTest::qWait(300);
         QVERIFY(h.state(u"chkCVAR_9"_s) == u"[ ]"_s && h.platform.writtenFiles.isEmpty());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
@@ -472,7 +492,7 @@ private slots:
         QCOMPARE(h.content() + h.messages().toUtf8(), "# bot settings\r\njasonmode on\r\npause 7\r\n");
         QVERIFY(tabTo(u"numCVAR_4"_s));
         QTest::keyClicks(QApplication::focusWidget(), u"8"_s);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // exits without saving
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(h.platform.endProgramCalls == 1 && h.platform.writtenFiles.size() == 1);
         QCOMPARE(h.content(), "# bot settings\r\njasonmode on\r\npause 7\r\n");
     }
