@@ -1,8 +1,9 @@
 """Runs the real VEVaduDori executable on a private Xvfb display and drives it
 as a person would: keys through the X test extension and mouse clicks at the
-positions of the main window's layout. Standard library only."""
+positions that the main window's own layout table gives. Standard library only."""
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -13,38 +14,31 @@ TWIPS_PER_PIXEL = 12
 TIMEOUT = 15.0  # seconds for any awaited condition; generous for a loaded CI machine
 POLL = 0.02
 
-# Rectangles of the main-window controls that the tests click, in twips: left, top, width, height.
-MAIN_WINDOW = {
-    "cmdSave": (120, 600, 1572, 372),
-    "cmdCleanOut": (120, 1200, 1572, 372),
-    "cmdChatLang": (120, 3960, 1572, 492),
-    "Command2": (120, 5280, 1572, 492),
-    "chkCVAR_2": (2400, 240, 1572, 372),
-    "chkCVAR_7": (2400, 1200, 1452, 372),
-    "txtCVAR_1": (2520, 4680, 1572, 288),
-    "numCVAR_4": (5640, 360, 492, 288),
-    "timCVAR_18": (7920, 720, 492, 288),
-    "scrlSkill_10": (5280, 2280, 1092, 252),
-    "radRadio_3": (7080, 3960, 972, 252),
-    "lblHelp_0": (2040, 5520, 252, 252),
-    "lblHelp_2": (2040, 300, 252, 252),
-    "lblHelp_5": (4440, 1080, 252, 252),
-    "cmdCustom_1": (2520, 5400, 2892, 252),
-    "cmdCustom_2": (2520, 5640, 2892, 252),
-    "cmdCustom_3": (2520, 5880, 2892, 252),
-}
+# The program's own table of the main window's controls.
+LAYOUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "ui", "main", "main_window_layout.cpp")
+TAKES_FOCUS = {"Button", "CustomButton", "CheckBox", "TextBox", "NumberBox", "TimerBox", "ScrollBar", "OptionButton"}
 
-# The focusable controls in the order the Tab key visits them.
-TAB_ORDER = (
-    ["cmdLoad", "cmdCleanOut", "cmdClnOut2", "cmdSave"]
-    + [f"chkCVAR_{i}" for i in (2, 3, 16, 17, 21, 22, 25, 7, 26, 9, 24, 23, 12, 13)]
-    + ["txtCVAR_1"]
-    + [f"numCVAR_{i}" for i in (4, 14, 15, 5, 6)]
-    + ["scrlSkill_10", "scrlSkill_11", "radio group"]
-    + [f"timCVAR_{i}" for i in (20, 19, 18)]
-    + [f"cmdCustom_{i}" for i in (8, 1, 2, 3, 4, 5, 6, 7)]
-    + ["Command1", "Command2", "cmdChatLang", "cmdTitlesLang"]
-)
+
+def read_layout(path=LAYOUT):
+    """The rectangles of the main window's controls in twips (left, top, width,
+    height) by objectName, and the focusable controls in the order the Tab key
+    visits them, read from the program's table; the option buttons are one stop."""
+    with open(path, encoding="utf-8") as source:
+        text = source.read()
+    constants = {name: int(value) for name, value in re.findall(r"constexpr int (\w+) = (-?\d+);", text)}
+    number = lambda token: int(token) if token.lstrip("-").isdigit() else constants[token]
+    rectangles, stops = {}, {}
+    for name, index, kind, *rectangle, tab in re.findall(
+            r'\{"(\w+)", (\w+), (\w+), "(?:[^"\\]|\\.)*", (\w+), (\w+), (\w+), (\w+), (\w+)', text):
+        name += "" if index == "None" else f"_{index}"
+        rectangles[name] = tuple(map(number, rectangle))
+        if kind in TAKES_FOCUS:
+            stops[number(tab)] = "radio group" if kind == "OptionButton" else name
+    order = [name for _, name in sorted(stops.items())]
+    return rectangles, [name for i, name in enumerate(order) if i == 0 or name != order[i - 1]]
+
+
+MAIN_WINDOW, TAB_ORDER = read_layout()
 
 
 class DriverError(AssertionError):
