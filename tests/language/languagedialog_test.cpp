@@ -59,6 +59,7 @@ private slots:
         QFETCH(Case, fields);
         const QString action = fields.value(u"action"_s).value(0);
         QTemporaryDir folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.errorString()));
         FakePlatform platform(folder.path());
         for (const QString &file : fields.value(u"file"_s))
             writeFile(folder.filePath(file), QByteArray::fromPercentEncoding(fields[u"content"_s].value(0).toUtf8()));

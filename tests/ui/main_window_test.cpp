@@ -67,8 +67,8 @@ bool tabTo(const QString &name)
 struct Harness {
     explicit Harness(const QByteArray &file = {})
     {
-        if (QFile cfgFile(path()); cfgFile.open(QIODevice::WriteOnly))
-            cfgFile.write(file);
+        if (QFile cfgFile(path()); !folder.isValid() || !cfgFile.open(QIODevice::WriteOnly) || cfgFile.write(file) != file.size())
+            qFatal("cannot write KDX.cfg in a temporary folder: %s", qPrintable(folder.errorString()));
         window = std::make_unique<kdx::frmMain>(cfg, platform);
     }
     QString path(const QString &name = u"KDX.cfg"_s) const { return folder.filePath(name); }
