@@ -6,7 +6,7 @@ BUILD_DIR=${BUILD_DIR:-$REPO_ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 # fonts-liberation2: the Arial-metric face that stands in for MS Sans Serif on Linux.
-BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation2)
+BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation2 libcli11-dev nlohmann-json3-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils imagemagick python3 desktop-file-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy)

@@ -70,6 +70,19 @@ Message fileTooBig()
 
 } // namespace
 
+int settingIndexOfLine(std::string_view line)
+{
+    if (line.empty())
+        return 0;
+    for (int index = 1; index <= SettingCount; ++index) {
+        const std::string_view key = SettingDefinitions[static_cast<std::size_t>(index - 1)].key;
+        // The first byte rules out nearly every key without a call to memcmp.
+        if (line.front() == key.front() && line.starts_with(key))
+            return index; // no key begins another, so no later one matches
+    }
+    return 0;
+}
+
 std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes)
 {
     std::vector<Message> messages;
@@ -88,15 +101,13 @@ std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes)
         const std::string &line = cfg.ConfigLines.emplace_back(trimBlanks(source.nextLine()));
         const int lineNumber = cfg.ConfigLineCount();
 
-        bool isSetting = false;
-        for (SettingRow &row : cfg.SettingTable) {
-            // The first byte rules out nearly every key without a call to memcmp.
-            if (!line.empty() && line.front() == row.Key.front() && line.starts_with(row.Key)) {
-                const std::size_t valueStart = row.Key.size() + 1;
-                row.Value = valueStart < line.size() ? line.substr(valueStart) : std::string();
-                row.FoundAtLine = lineNumber;
-                isSetting = true;
-            }
+        const int index = settingIndexOfLine(line);
+        const bool isSetting = index != 0;
+        if (isSetting) {
+            SettingRow &row = cfg.SettingTable[index];
+            const std::size_t valueStart = row.Key.size() + 1;
+            row.Value = valueStart < line.size() ? line.substr(valueStart) : std::string();
+            row.FoundAtLine = lineNumber;
         }
         const bool isComment = line.starts_with('#');
         if (!isSetting && !isComment && !line.empty() && !storeCustomCommand(cfg.CustomCommands, line, lineNumber))

@@ -28,4 +28,8 @@ namespace kdx {
 // the file has more than 256 lines.
 std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes);
 
+// The index of the setting that a trimmed line sets, as the reader decides it
+// (the line begins with the setting's key), or 0 when it sets none.
+int settingIndexOfLine(std::string_view line);
+
 } // namespace kdx

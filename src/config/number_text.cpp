@@ -54,21 +54,28 @@ double saturate(double value)
     return std::clamp(value, -largest, largest);
 }
 
-double readRadixNumber(Cursor &cursor, int radix)
-{
+struct ParsedNumber {
     double value = 0;
+    bool found = false; // at least one digit was read
+};
+
+ParsedNumber readRadixNumber(Cursor &cursor, int radix)
+{
+    ParsedNumber number;
     while (!cursor.atEnd() && digitValue(cursor.peek()) < radix) {
-        value = value * radix + digitValue(cursor.peek());
+        number.value = number.value * radix + digitValue(cursor.peek());
+        number.found = true;
         cursor.advance();
     }
-    return saturate(value);
+    number.value = saturate(number.value);
+    return number;
 }
 
 // Exponents beyond this give zero or overflow whatever the digits are; capping
 // keeps the exponent arithmetic far from integer overflow.
 constexpr long ExponentCap = 100000;
 
-double readDecimalNumber(Cursor &cursor)
+ParsedNumber readDecimalNumber(Cursor &cursor)
 {
     std::string mantissa;
     bool negative = false;
@@ -77,12 +84,14 @@ double readDecimalNumber(Cursor &cursor)
         cursor.advance();
     }
     bool seenPoint = false;
+    bool seenDigit = false;
     bool seenSignificant = false;
     long wholeDigitsFromSignificant = 0; // whole-part digits from the first non-zero one on
     long zerosAfterPoint = 0;            // fraction zeros before the first non-zero digit
     while (!cursor.atEnd()) {
         const char c = cursor.peek();
         if (isDigit(c)) {
+            seenDigit = true;
             seenSignificant = seenSignificant || c != '0';
             if (!seenPoint && seenSignificant)
                 ++wholeDigitsFromSignificant;
@@ -98,7 +107,7 @@ double readDecimalNumber(Cursor &cursor)
         cursor.advance();
     }
     if (!seenSignificant)
-        return 0;
+        return {0, seenDigit};
     // The power of ten of the leading significant digit, before the exponent.
     const long magnitude = wholeDigitsFromSignificant > 0 ? wholeDigitsFromSignificant - 1 : -(zerosAfterPoint + 1);
 
@@ -122,12 +131,10 @@ double readDecimalNumber(Cursor &cursor)
     double value = 0;
     if (std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc::result_out_of_range)
         value = magnitude + exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
-    return negative ? -value : value;
+    return {negative ? -value : value, true};
 }
 
-} // namespace
-
-double NumberFromText(std::string_view text)
+ParsedNumber parseNumber(std::string_view text)
 {
     Cursor cursor(text);
     if (cursor.peek() == '&') {
@@ -141,9 +148,21 @@ double NumberFromText(std::string_view text)
             cursor.advance();
             return readRadixNumber(cursor, 8);
         }
-        return 0;
+        return {};
     }
     return readDecimalNumber(cursor);
+}
+
+} // namespace
+
+double NumberFromText(std::string_view text)
+{
+    return parseNumber(text).value;
+}
+
+bool holdsNumber(std::string_view text)
+{
+    return parseNumber(text).found;
 }
 
 std::string NumberToText(double number)

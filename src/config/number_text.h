@@ -14,6 +14,10 @@ namespace kdx {
 // for a double gives the largest finite double of its sign.
 double NumberFromText(std::string_view text);
 
+// True when NumberFromText finds at least one digit at the start of the text,
+// that is when its 0 stands for a number rather than for no number at all.
+bool holdsNumber(std::string_view text);
+
 // The plain decimal text of a number: "-" for a negative number, the point as
 // decimal separator, at most 15 significant digits, no trailing zeros and no point
 // for a whole number. A number whose whole part needs more than 15 digits is

@@ -41,7 +41,8 @@ expected_files='./KDX.cfg
 ./desktop
 ./desktop/vevadudori.desktop
 ./desktop/vevadudori.svg
-./kdx_set_language.sh'
+./kdx_set_language.sh
+./kdxcfg'
 
 # Starts a private X server on a free display.
 start_display() {

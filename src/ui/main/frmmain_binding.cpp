@@ -3,6 +3,7 @@
 
 #include "caption_button.h"
 #include "config/number_text.h"
+#include "config/value_rules.h"
 #include "ui/common/text_codec.h"
 
 #include <QCheckBox>
@@ -11,21 +12,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include <algorithm>
-#include <cmath>
-
 namespace kdx {
 namespace {
-
-double numberIn(const QLineEdit *box)
-{
-    return NumberFromText(box->text().toStdString());
-}
-
-QString textFromNumber(double number)
-{
-    return QString::fromStdString(NumberToText(number));
-}
 
 constexpr int numberBoxOrder[] = {4, 5, 6, 14, 15};
 constexpr int timerBoxOrder[] = {18, 19, 20};
@@ -69,8 +57,11 @@ void frmMain::ShowSettings()
         numCVAR.at(index)->setText(textFromFileBytes(cfg_.SettingTable[index].Value));
     fillingBotCounts_ = false;
     // A pair from the file with min_bots above max_bots: min_bots gives way.
-    if (numberIn(numCVAR.at(setting::MinBots)) > numberIn(numCVAR.at(setting::MaxBots)))
-        numCVAR.at(setting::MinBots)->setText(numCVAR.at(setting::MaxBots)->text());
+    QLineEdit *minBots = numCVAR.at(setting::MinBots);
+    const std::string minText = fileBytesFromText(minBots->text());
+    const std::string lowered = botCountGivenWay(setting::MinBots, minText, fileBytesFromText(numCVAR.at(setting::MaxBots)->text()));
+    if (lowered != minText)
+        minBots->setText(textFromFileBytes(lowered));
 
     for (int index : timerBoxOrder)
         timCVAR.at(index)->setText(textFromFileBytes(cfg_.SettingTable[index].Value));
@@ -87,22 +78,19 @@ void frmMain::ShowSettings()
 
 void frmMain::showSkill(int index)
 {
-    QScrollBar *bar = scrlSkill.at(index);
-    const double rounded = roundHalfToEven(NumberFromText(cfg_.SettingTable[index].Value));
-    const double shown = std::clamp(rounded, double(bar->minimum()), double(bar->maximum()));
-    bar->setValue(static_cast<int>(shown));
+    const std::string &value = cfg_.SettingTable[index].Value;
+    scrlSkill.at(index)->setValue(skillShown(value));
     // A value the bar cannot show is stored as what it shows, even where the bar
     // did not move and so raised nothing.
-    if (shown != rounded)
+    if (skillOutsideBar(value))
         scrlSkill_Change(index);
 }
 
 void frmMain::showRadioOption()
 {
-    const double option = roundHalfToEven(NumberFromText(cfg_.SettingTable[setting::Radio].Value));
     // Any other number leaves the selection, and the file's text, as they are.
-    if (option >= 0 && option < static_cast<double>(radRadio.size()))
-        radRadio.at(static_cast<int>(option))->setChecked(true);
+    if (const auto option = radioOptionShown(cfg_.SettingTable[setting::Radio].Value))
+        radRadio.at(*option)->setChecked(true);
 }
 
 void frmMain::ShowCustomCommands()
@@ -124,36 +112,37 @@ void frmMain::chkCVAR_Click(int index)
 
 void frmMain::numCVAR_Change(int index)
 {
-    // Every step reads the box afresh: an earlier step's assignment may already
-    // have run this handler again, nested, and changed the text.
+    // A correction is assigned to the box, which runs this handler again, nested;
+    // that run finds the text tidy and stores it, so this one is done.
     QLineEdit *box = numCVAR.at(index);
-    if (numberIn(box) < 0)
-        box->setText(QStringLiteral("0"));
-    box->setText(textFromNumber(numberIn(box)));
-    setValue(index, NumberToText(numberIn(box)));
-    if (std::floor(numberIn(box)) < numberIn(box))
-        box->setText(textFromNumber(std::floor(numberIn(box))));
-
-    if (fillingBotCounts_)
+    const std::string typed = fileBytesFromText(box->text());
+    const std::string shown = wholeNumberShown(typed);
+    if (shown != typed) {
+        box->setText(textFromFileBytes(shown));
         return;
-    QLineEdit *minBots = numCVAR.at(setting::MinBots);
-    QLineEdit *maxBots = numCVAR.at(setting::MaxBots);
-    if (index == setting::MaxBots && numberIn(minBots) > numberIn(maxBots))
-        maxBots->setText(minBots->text());
-    if (index == setting::MinBots && numberIn(minBots) > numberIn(maxBots))
-        minBots->setText(maxBots->text());
+    }
+    setValue(index, shown);
+
+    if (fillingBotCounts_ || (index != setting::MinBots && index != setting::MaxBots))
+        return;
+    const std::string givenWay = botCountGivenWay(index, fileBytesFromText(numCVAR.at(setting::MinBots)->text()),
+                                                  fileBytesFromText(numCVAR.at(setting::MaxBots)->text()));
+    if (givenWay != shown)
+        box->setText(textFromFileBytes(givenWay));
 }
 
 void frmMain::timCVAR_Change(int index)
 {
     QLineEdit *box = timCVAR.at(index);
-    if (box->text().isEmpty() || box->text() == QLatin1String("0."))
+    const std::string typed = fileBytesFromText(box->text());
+    const std::optional<std::string> held = secondsHeld(typed);
+    if (!held)
         return; // left alone while the user is still typing
-    if (numberIn(box) < 0.1)
-        box->setText(QStringLiteral("0.1"));
-    if (numberIn(box) > 0.9)
-        box->setText(QStringLiteral("1.0"));
-    setValue(index, fileBytesFromText(box->text()));
+    if (*held != typed) {
+        box->setText(textFromFileBytes(*held)); // stored by the nested run
+        return;
+    }
+    setValue(index, typed);
 }
 
 void frmMain::updateSkillLabel(int index)

@@ -1,0 +1,67 @@
+#include "config_session.h"
+
+#include "config/config_reader.h"
+#include "config/config_writers.h"
+#include "config/value_rules.h"
+
+#include <ostream>
+
+namespace kdx::cli {
+
+std::string named(const std::filesystem::path &path)
+{
+    return files::utf8FromPath(path) + ": ";
+}
+
+ConfigSession::ConfigSession(std::filesystem::path path, files::ContentAsRead asRead)
+    : path_(std::move(path)), asRead_(std::move(asRead))
+{
+}
+
+std::optional<ConfigSession> ConfigSession::open(const std::filesystem::path &path, bool createMissing, std::ostream &err)
+{
+    auto read = files::readWhole(path);
+    if (const auto *failure = std::get_if<files::Failure>(&read)) {
+        if (!failure->missing || !createMissing) {
+            err << "kdxcfg: " << named(path) << failure->reason
+                << (failure->missing ? " (--create makes a new file with set or command)" : "") << '\n';
+            return std::nullopt;
+        }
+        return ConfigSession(path, std::nullopt);
+    }
+    ConfigSession session(path, std::get<std::string>(std::move(read)));
+    session.messages_ = readConfiguration(session.cfg_, *session.asRead_);
+    return session;
+}
+
+void ConfigSession::tidyAsWindowShows(std::ostream &err)
+{
+    for (const ValueChange &change : tidyAsFirstShown(cfg_.SettingTable)) {
+        const SettingRow &row = cfg_.SettingTable[change.index];
+        err << row.Key << ": " << change.before;
+        if (row.FoundAtLine)
+            err << " on line " << *row.FoundAtLine;
+        err << " stored as " << change.after << '\n';
+    }
+}
+
+bool ConfigSession::write(const std::filesystem::path &target, const std::string &bytes, std::ostream &err) const
+{
+    const bool itself = target.lexically_normal() == path_.lexically_normal();
+    const auto failure = files::writeAtomically(target, bytes, itself ? &asRead_ : nullptr);
+    if (!failure)
+        return true;
+    if (failure->changedSinceRead)
+        err << "kdxcfg: " << named(target) << "changed by another program since kdxcfg read it; nothing was written\n";
+    else
+        err << "kdxcfg: " << named(target) << "could not be written: " << failure->reason
+            << "; the file on disk is unchanged\n";
+    return false;
+}
+
+bool ConfigSession::save(std::ostream &err) const
+{
+    return write(path_, annotatedSave(cfg_), err);
+}
+
+} // namespace kdx::cli

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "config/kdx_cfg.h"
+#include "config/message.h"
+#include "files/file_access.h"
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kdx::cli {
+
+// KDX.cfg as one run of kdxcfg works on it: read once, written at most once,
+// and only over the content that was read.
+class ConfigSession {
+public:
+    // Reads the file. A missing file is read as an empty one when createMissing
+    // is set; otherwise, and for every other failure, the reason goes to err and
+    // the result is empty.
+    static std::optional<ConfigSession> open(const std::filesystem::path &path, bool createMissing, std::ostream &err);
+
+    KDXCfg &cfg() { return cfg_; }
+    const KDXCfg &cfg() const { return cfg_; }
+    const std::filesystem::path &path() const { return path_; }
+    // The reader's messages ("Too many custom commands", ...), in order.
+    const std::vector<Message> &messages() const { return messages_; }
+
+    // Stores what the window stores when it first shows the file, and says on err
+    // which values it changed ("pause: 3.7 on line 12 stored as 3").
+    void tidyAsWindowShows(std::ostream &err);
+
+    // Writes the bytes atomically to the file itself (refused when another
+    // program changed it since it was read) or to another file. False after the
+    // reason went to err; the file on disk is then unchanged.
+    bool write(const std::filesystem::path &target, const std::string &bytes, std::ostream &err) const;
+    // The in-place save of the model to the file itself.
+    bool save(std::ostream &err) const;
+
+private:
+    ConfigSession(std::filesystem::path path, files::ContentAsRead asRead);
+
+    std::filesystem::path path_;
+    files::ContentAsRead asRead_;
+    KDXCfg cfg_;
+    std::vector<Message> messages_;
+};
+
+// "path: " for a message about a file.
+std::string named(const std::filesystem::path &path);
+
+} // namespace kdx::cli

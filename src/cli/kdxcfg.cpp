@@ -1,0 +1,106 @@
+#include "kdxcfg.h"
+
+#include "subcommands.h"
+
+#include "files/file_access.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <ostream>
+
+namespace kdx::cli {
+namespace {
+
+constexpr const char *exitStatuses = "Exit status:\n"
+                                     "  0  done; for check: nothing to report\n"
+                                     "  1  check found something to report\n"
+                                     "  2  error: bad arguments, a value refused, a file that cannot be read or "
+                                     "written; nothing was written\n";
+
+} // namespace
+
+int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostream &err)
+{
+    CLI::App app("Reads and edits KDX.cfg, the configuration file of the E[VRK]bot, by the rules of VEVaduDori's "
+                 "window. Works on KDX.cfg in the current folder unless --file names another.",
+                 "kdxcfg");
+    app.set_version_flag("--version", "kdxcfg " KDXCFG_VERSION);
+    app.footer(exitStatuses);
+    app.require_subcommand(1);
+    app.fallthrough();
+
+    std::string file = "KDX.cfg";
+    bool create = false;
+    app.add_option("--file", file, "The configuration file to work on")->type_name("PATH");
+    app.add_flag("--create", create, "set and command make the file when it does not exist");
+
+    bool json = false;
+    CLI::App *showCommand = app.add_subcommand(
+        "show", "The 26 settings with value, default and line, the eight custom-command slots, the reader's messages");
+    showCommand->add_flag("--json", json, "As one JSON object");
+
+    std::string key;
+    CLI::App *getCommand = app.add_subcommand("get", "The value of one setting alone");
+    getCommand->add_option("KEY", key, "A setting's key, such as max_bots")->required();
+
+    std::vector<std::string> assignments;
+    CLI::App *setCommand = app.add_subcommand(
+        "set", "Enters values in the order given, as in the window's controls, then saves the file in place; a value "
+               "stored differently is named on standard error");
+    setCommand->add_option("KEY=VALUE", assignments, "A setting and its new value")->required();
+
+    CLI::App *commandCommand = app.add_subcommand("command", "Edits the eight custom-command slots");
+    commandCommand->require_subcommand(1);
+    std::string text;
+    int slot = 0;
+    CLI::App *addCommand = commandCommand->add_subcommand("add", "Puts a command into the first free slot and prints the slot");
+    addCommand->add_option("TEXT", text, "The command line")->required();
+    CLI::App *setSlotCommand = commandCommand->add_subcommand("set", "Replaces the command of a slot");
+    setSlotCommand->add_option("N", slot, "The slot, 1 to 8")->required();
+    setSlotCommand->add_option("TEXT", text, "The command line; empty frees the slot")->required();
+    CLI::App *removeCommand = commandCommand->add_subcommand("remove", "Frees a slot; its line is written empty");
+    removeCommand->add_option("N", slot, "The slot, 1 to 8")->required();
+
+    bool leaveOutDefaults = false;
+    std::string outName;
+    CLI::App *cleanCommand = app.add_subcommand(
+        "clean", "Writes a clean file, a header and the settings in standard order, beside the configuration file");
+    cleanCommand->add_flag("--leave-out-defaults", leaveOutDefaults, "Leaves out every setting at its default");
+    cleanCommand->add_option("OUT", outName, "The clean file's name, without a folder")->required();
+
+    app.add_subcommand("check", "Reports what the reader or the window would not take as written, line by line");
+
+    for (CLI::App *subcommand : app.get_subcommands({}))
+        subcommand->footer(exitStatuses);
+
+    std::reverse(arguments.begin(), arguments.end());
+    try {
+        app.parse(arguments);
+    } catch (const CLI::Success &done) { // --help, --version
+        app.exit(done, out, err);
+        return Success;
+    } catch (const CLI::ParseError &error) {
+        err << "kdxcfg: " << error.what() << "\nRun \"kdxcfg --help\" for the usage.\n";
+        return Failure;
+    }
+
+    const Context context{files::pathFromUtf8(file), create, out, err};
+    if (showCommand->parsed())
+        return show(context, json);
+    if (getCommand->parsed())
+        return get(context, key);
+    if (setCommand->parsed())
+        return set(context, assignments);
+    if (addCommand->parsed())
+        return commandAdd(context, text);
+    if (setSlotCommand->parsed())
+        return commandSet(context, slot, text);
+    if (removeCommand->parsed())
+        return commandRemove(context, slot);
+    if (cleanCommand->parsed())
+        return clean(context, leaveOutDefaults, outName);
+    return check(context);
+}
+
+} // namespace kdx::cli

@@ -1,0 +1,288 @@
+#include "subcommands.h"
+
+#include "config_session.h"
+#include "kdxcfg.h"
+
+#include "config/config_check.h"
+#include "config/config_writers.h"
+#include "config/value_rules.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <iomanip>
+#include <ostream>
+
+namespace kdx::cli {
+namespace {
+
+// The setting of a key, 0 for none; keys count case.
+int settingIndex(std::string_view key)
+{
+    for (int index = 1; index <= SettingCount; ++index)
+        if (SettingDefinitions[static_cast<std::size_t>(index - 1)].key == key)
+            return index;
+    return 0;
+}
+
+std::string allKeys()
+{
+    std::string keys;
+    for (const SettingDefinition &definition : SettingDefinitions)
+        keys += (keys.empty() ? "" : ", ") + std::string(definition.key);
+    return keys;
+}
+
+bool holdsLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+int refuseUnknownKey(const Context &context, std::string_view key)
+{
+    context.err << "kdxcfg: no setting is called \"" << key << "\"; the settings are " << allKeys() << '\n';
+    return Failure;
+}
+
+std::optional<ConfigSession> openForEditing(const Context &context)
+{
+    auto session = ConfigSession::open(context.file, context.create, context.err);
+    if (session) {
+        for (const Message &message : session->messages())
+            context.err << "kdxcfg: " << named(context.file) << message.title << ": " << message.text << '\n';
+        session->tidyAsWindowShows(context.err);
+    }
+    return session;
+}
+
+std::string lineText(const std::optional<int> &line)
+{
+    return line ? std::to_string(*line) : "not in file";
+}
+
+void showText(const ConfigSession &session, std::ostream &out)
+{
+    const SettingTable &table = session.cfg().SettingTable;
+    std::size_t keyWidth = 7, valueWidth = 5, defaultWidth = 7;
+    for (const SettingRow &row : table) {
+        keyWidth = std::max(keyWidth, row.Key.size());
+        valueWidth = std::max(valueWidth, row.Value.size());
+        defaultWidth = std::max(defaultWidth, row.DefaultValue.size());
+    }
+    const auto columns = [&](std::string_view key, std::string_view value, std::string_view defaultValue,
+                             std::string_view line) {
+        out << std::left << std::setw(static_cast<int>(keyWidth + 2)) << key << std::setw(static_cast<int>(valueWidth + 2))
+            << value << std::setw(static_cast<int>(defaultWidth + 2)) << defaultValue << line << '\n';
+    };
+    columns("setting", "value", "default", "line");
+    for (const SettingRow &row : table)
+        columns(row.Key, row.Value, row.DefaultValue, lineText(row.FoundAtLine));
+
+    out << "\nslot  line         custom command\n";
+    int slot = 0;
+    for (const CustomCommand &command : session.cfg().CustomCommands) {
+        out << std::left << std::setw(6) << ++slot << std::setw(13)
+            << (command.FoundAtLine ? std::to_string(*command.FoundAtLine) : "") << (command.Text.empty() ? "(free)" : command.Text)
+            << '\n';
+    }
+    if (!session.messages().empty()) {
+        out << "\nmessages\n";
+        for (const Message &message : session.messages())
+            out << message.title << ": " << message.text << '\n';
+    }
+}
+
+void showJson(const ConfigSession &session, std::ostream &out)
+{
+    const auto line = [](const std::optional<int> &number) { return number ? nlohmann::json(*number) : nlohmann::json(); };
+    nlohmann::json settings = nlohmann::json::array();
+    for (const SettingRow &row : session.cfg().SettingTable)
+        settings.push_back({{"key", row.Key}, {"value", row.Value}, {"default", row.DefaultValue}, {"line", line(row.FoundAtLine)}});
+    nlohmann::json commands = nlohmann::json::array();
+    int slot = 0;
+    for (const CustomCommand &command : session.cfg().CustomCommands)
+        commands.push_back({{"slot", ++slot}, {"text", command.Text}, {"line", line(command.FoundAtLine)}});
+    nlohmann::json messages = nlohmann::json::array();
+    for (const Message &message : session.messages())
+        messages.push_back({{"title", message.title}, {"text", message.text}});
+    const nlohmann::json document = {{"file", files::utf8FromPath(session.path())},
+                                     {"settings", settings},
+                                     {"commands", commands},
+                                     {"messages", messages}};
+    // Bytes that are not UTF-8 cannot stand in JSON text; they show as U+FFFD.
+    out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+// Parses "KEY=VALUE" into the setting's index and the value, or reports why not.
+std::optional<std::pair<int, std::string>> assignment(const Context &context, const std::string &text)
+{
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos) {
+        context.err << "kdxcfg: set " << text << ": a setting is given as KEY=VALUE\n";
+        return std::nullopt;
+    }
+    const std::string key = text.substr(0, equals);
+    const int index = settingIndex(key);
+    if (index == 0) {
+        refuseUnknownKey(context, key);
+        return std::nullopt;
+    }
+    return std::pair(index, text.substr(equals + 1));
+}
+
+void refuseValue(const Context &context, int index, std::string_view value)
+{
+    const std::string &key = std::string(SettingDefinitions[static_cast<std::size_t>(index - 1)].key);
+    context.err << "kdxcfg: " << key << ": ";
+    if (holdsLineBreak(value))
+        context.err << "a value cannot hold a line break; ";
+    else
+        context.err << "cannot store \"" << value << "\"; ";
+    context.err << key << " takes " << acceptedEntry(index) << '\n';
+}
+
+bool validSlot(const Context &context, int slot)
+{
+    if (slot >= 1 && slot <= CustomCommandSlotCount)
+        return true;
+    context.err << "kdxcfg: command: there is no slot " << slot << "; the slots are 1 to " << CustomCommandSlotCount << '\n';
+    return false;
+}
+
+bool validCommand(const Context &context, const std::string &text)
+{
+    if (!holdsLineBreak(text))
+        return true;
+    context.err << "kdxcfg: command: a custom command is one line; it cannot hold a line break\n";
+    return false;
+}
+
+// Puts the text into a slot, as the custom-command editor does, and saves.
+int storeCommand(const Context &context, ConfigSession &session, int slot, const std::string &text)
+{
+    session.cfg().CustomCommands[slot].Text = text;
+    return session.save(context.err) ? Success : Failure;
+}
+
+// A clean output's name as the window takes it: a plain file name, no folder.
+bool isPlainFileName(const std::string &name)
+{
+    return !name.empty() && name.find_first_of("/\\:") == std::string::npos && name != "." && name != "..";
+}
+
+} // namespace
+
+int show(const Context &context, bool json)
+{
+    const auto session = ConfigSession::open(context.file, false, context.err);
+    if (!session)
+        return Failure;
+    if (json)
+        showJson(*session, context.out);
+    else
+        showText(*session, context.out);
+    return Success;
+}
+
+int get(const Context &context, const std::string &key)
+{
+    const int index = settingIndex(key);
+    if (index == 0)
+        return refuseUnknownKey(context, key);
+    const auto session = ConfigSession::open(context.file, false, context.err);
+    if (!session)
+        return Failure;
+    context.out << session->cfg().SettingTable[index].Value << '\n';
+    return Success;
+}
+
+int set(const Context &context, const std::vector<std::string> &assignments)
+{
+    std::vector<std::pair<int, std::string>> entries;
+    for (const std::string &text : assignments) {
+        auto entry = assignment(context, text);
+        if (!entry)
+            return Failure;
+        entries.push_back(std::move(*entry));
+    }
+    auto session = openForEditing(context);
+    if (!session)
+        return Failure;
+    SettingTable &table = session->cfg().SettingTable;
+    for (const auto &[index, value] : entries) {
+        if (!enterValue(table, index, value)) {
+            refuseValue(context, index, value);
+            return Failure;
+        }
+        if (table[index].Value != value)
+            context.err << table[index].Key << ": " << value << " stored as " << table[index].Value << '\n';
+    }
+    return session->save(context.err) ? Success : Failure;
+}
+
+int commandAdd(const Context &context, const std::string &text)
+{
+    if (!validCommand(context, text))
+        return Failure;
+    if (text.empty()) {
+        context.err << "kdxcfg: command add: the command is empty; \"command remove N\" frees a slot\n";
+        return Failure;
+    }
+    auto session = openForEditing(context);
+    if (!session)
+        return Failure;
+    for (int slot = 1; slot <= CustomCommandSlotCount; ++slot) {
+        if (session->cfg().CustomCommands[slot].Text.empty()) {
+            const int status = storeCommand(context, *session, slot, text);
+            if (status == Success)
+                context.out << slot << '\n';
+            return status;
+        }
+    }
+    context.err << "kdxcfg: command add: all " << CustomCommandSlotCount
+                << " custom commands are in use; \"command set N TEXT\" replaces one\n";
+    return Failure;
+}
+
+int commandSet(const Context &context, int slot, const std::string &text)
+{
+    if (!validSlot(context, slot) || !validCommand(context, text))
+        return Failure;
+    auto session = openForEditing(context);
+    return session ? storeCommand(context, *session, slot, text) : Failure;
+}
+
+int commandRemove(const Context &context, int slot)
+{
+    return commandSet(context, slot, {});
+}
+
+int clean(const Context &context, bool leaveOutDefaults, const std::string &outName)
+{
+    if (!isPlainFileName(outName)) {
+        context.err << "kdxcfg: clean: \"" << outName << "\" is no file name; the clean file is written beside "
+                    << files::utf8FromPath(context.file) << ", under a name without a folder\n";
+        return Failure;
+    }
+    auto session = openForEditing(context);
+    if (!session)
+        return Failure;
+    const auto kind = leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings;
+    const std::filesystem::path target = context.file.parent_path() / files::pathFromUtf8(outName);
+    return session->write(target, cleanOutput(session->cfg(), kind), context.err) ? Success : Failure;
+}
+
+int check(const Context &context)
+{
+    const auto read = files::readWhole(context.file);
+    if (const auto *failure = std::get_if<files::Failure>(&read)) {
+        context.err << "kdxcfg: " << named(context.file) << failure->reason << '\n';
+        return Failure;
+    }
+    const std::vector<Finding> findings = checkConfiguration(std::get<std::string>(read));
+    for (const Finding &finding : findings)
+        context.out << files::utf8FromPath(context.file) << ':' << finding.line << ": " << finding.text << '\n';
+    return findings.empty() ? Success : Findings;
+}
+
+} // namespace kdx::cli

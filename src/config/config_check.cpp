@@ -1,0 +1,77 @@
+#include "config_check.h"
+
+#include "config_reader.h"
+#include "value_rules.h"
+
+#include <algorithm>
+#include <map>
+
+namespace kdx {
+namespace {
+
+std::string quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string settingText(const SettingRow &row)
+{
+    return quoted(row.Key + " " + row.Value);
+}
+
+} // namespace
+
+std::vector<Finding> checkConfiguration(std::string_view bytes)
+{
+    KDXCfg cfg;
+    readConfiguration(cfg, bytes);
+    std::vector<Finding> findings;
+
+    std::map<int, std::vector<int>> linesOfSetting;
+    int commandCount = 0;
+    for (int lineNumber = 1; lineNumber <= cfg.ConfigLineCount(); ++lineNumber) {
+        const std::string &line = cfg.ConfigLines[static_cast<std::size_t>(lineNumber - 1)];
+        if (const int index = settingIndexOfLine(line)) {
+            linesOfSetting[index].push_back(lineNumber);
+            const std::string &key = cfg.SettingTable[index].Key;
+            if (line.size() > key.size() && line[key.size()] != ' ') {
+                const std::string value = line.size() > key.size() + 1 ? line.substr(key.size() + 1) : std::string();
+                findings.push_back({lineNumber, quoted(line) + " is read as the setting " + key + " with the value "
+                                                    + quoted(value) + ": the character after a key is skipped, whatever it is"});
+            }
+        } else if (!line.empty() && !line.starts_with('#') && ++commandCount > CustomCommandSlotCount) {
+            findings.push_back({lineNumber, quoted(line) + " is a custom command beyond the eighth; the window cannot show it"});
+        }
+    }
+
+    for (const auto &[index, lines] : linesOfSetting) {
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+            findings.push_back({lines[i], cfg.SettingTable[index].Key + " is set again on line "
+                                              + std::to_string(lines.back()) + ", which wins"});
+    }
+
+    SettingTable shown = cfg.SettingTable;
+    const std::vector<ValueChange> changes = tidyAsFirstShown(shown);
+    for (int index = 1; index <= SettingCount; ++index) {
+        const SettingRow &row = cfg.SettingTable[index];
+        if (!row.FoundAtLine)
+            continue;
+        const auto change = std::find_if(changes.begin(), changes.end(),
+                                         [index](const ValueChange &c) { return c.index == index; });
+        if (change != changes.end())
+            findings.push_back({*row.FoundAtLine, settingText(row) + ": the window changes the value to "
+                                                      + quoted(change->after) + " when it loads the file"});
+        else if (!controlCanShow(index, row.Value))
+            findings.push_back({*row.FoundAtLine, settingText(row) + ": no control can show this value; " + row.Key
+                                                      + " takes " + std::string(acceptedEntry(index))});
+    }
+
+    if (!cfg.UnreadTail.empty())
+        findings.push_back({MaxConfigLines + 1, "the file has more than 256 lines; lines after the 256th are not "
+                                                "read as settings or custom commands"});
+
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) { return a.line < b.line; });
+    return findings;
+}
+
+} // namespace kdx

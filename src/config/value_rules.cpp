@@ -1,0 +1,210 @@
+#include "value_rules.h"
+
+#include "number_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kdx {
+namespace {
+
+SettingKind kindOf(int index)
+{
+    return SettingDefinitions.at(static_cast<std::size_t>(index - 1)).kind;
+}
+
+// A whole number within the range written as plain digits, as a fixed-range
+// control takes it from kdxcfg ("050" is 50; "5.0", "5x" and "+5" are refused).
+std::optional<int> plainWholeNumber(std::string_view text, int lowest, int highest)
+{
+    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const int number = std::stoi(std::string(text));
+    if (number < lowest || number > highest)
+        return std::nullopt;
+    return number;
+}
+
+double roundedNumber(std::string_view text)
+{
+    return roundHalfToEven(NumberFromText(text));
+}
+
+} // namespace
+
+std::string wholeNumberShown(std::string_view text)
+{
+    const double number = std::max(NumberFromText(text), 0.0);
+    // The box shows the number's text first and cuts the fraction of what that
+    // text reads back as, so 0.9999999999999999 (15 digits: "1") becomes 1.
+    const double shown = NumberFromText(NumberToText(number));
+    return NumberToText(std::floor(shown));
+}
+
+std::string botCountGivenWay(int index, std::string_view minBots, std::string_view maxBots)
+{
+    const bool minAboveMax = NumberFromText(minBots) > NumberFromText(maxBots);
+    if (index == setting::MinBots)
+        return std::string(minAboveMax ? maxBots : minBots);
+    if (index == setting::MaxBots)
+        return std::string(minAboveMax ? minBots : maxBots);
+    return {};
+}
+
+std::optional<std::string> secondsHeld(std::string_view text)
+{
+    if (text.empty() || text == "0.")
+        return std::nullopt;
+    const double seconds = NumberFromText(text);
+    if (seconds < 0.1)
+        return "0.1";
+    if (seconds > 0.9)
+        return "1.0";
+    return std::string(text);
+}
+
+int skillShown(std::string_view text)
+{
+    return static_cast<int>(std::clamp(roundedNumber(text), double(LowestSkill), double(HighestSkill)));
+}
+
+bool skillOutsideBar(std::string_view text)
+{
+    return roundedNumber(text) != skillShown(text);
+}
+
+std::optional<int> radioOptionShown(std::string_view text)
+{
+    const double option = roundedNumber(text);
+    if (option < 0 || option >= RadioOptionCount)
+        return std::nullopt;
+    return static_cast<int>(option);
+}
+
+std::vector<ValueChange> tidyAsFirstShown(SettingTable &table)
+{
+    std::vector<std::string> shown;
+    for (const SettingRow &row : table)
+        shown.push_back(row.Value);
+    const auto value = [&shown](int index) -> std::string & { return shown[static_cast<std::size_t>(index - 1)]; };
+
+    for (int index = 1; index <= SettingCount; ++index) {
+        std::string &text = value(index);
+        // Every control starts at the setting's default, and only a change of its
+        // state raises its handler.
+        const std::string &start = table[index].DefaultValue;
+        switch (kindOf(index)) {
+        case SettingKind::WholeNumber:
+            text = wholeNumberShown(text);
+            break;
+        case SettingKind::Seconds:
+            text = secondsHeld(text).value_or(text);
+            break;
+        case SettingKind::Skill:
+            if (skillShown(text) != skillShown(start) || skillOutsideBar(text))
+                text = NumberToText(skillShown(text));
+            break;
+        case SettingKind::Option:
+            if (const auto option = radioOptionShown(text); option && option != radioOptionShown(start))
+                text = std::to_string(*option);
+            break;
+        case SettingKind::Text:
+        case SettingKind::OnOff:
+            break;
+        }
+    }
+    // The boxes were filled without comparing the pair; then min_bots gives way.
+    value(setting::MinBots) = botCountGivenWay(setting::MinBots, value(setting::MinBots), value(setting::MaxBots));
+
+    std::vector<ValueChange> changes;
+    for (int index = 1; index <= SettingCount; ++index) {
+        if (value(index) != table[index].Value) {
+            changes.push_back({index, table[index].Value, value(index)});
+            table[index].Value = value(index);
+        }
+    }
+    return changes;
+}
+
+bool controlCanShow(int index, std::string_view value)
+{
+    switch (kindOf(index)) {
+    case SettingKind::OnOff:
+        return value == "on" || value == "off";
+    case SettingKind::Skill:
+        return !skillOutsideBar(value);
+    case SettingKind::Option:
+        return radioOptionShown(value).has_value();
+    case SettingKind::Text:
+    case SettingKind::WholeNumber:
+    case SettingKind::Seconds:
+        break;
+    }
+    return true;
+}
+
+std::string_view acceptedEntry(int index)
+{
+    switch (kindOf(index)) {
+    case SettingKind::Text:
+        return "any text on one line";
+    case SettingKind::OnOff:
+        return "on or off";
+    case SettingKind::WholeNumber:
+        return "a whole number of 0 or more";
+    case SettingKind::Option:
+        return "0 (Full), 1 (Reduced), 2 (Restricted) or 3 (Mute)";
+    case SettingKind::Skill:
+        return "a whole number from 1 to 100";
+    case SettingKind::Seconds:
+        return "seconds from 0.1 to 1.0";
+    }
+    return {};
+}
+
+bool enterValue(SettingTable &table, int index, std::string_view value)
+{
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        return false;
+    std::string &stored = table[index].Value;
+    switch (kindOf(index)) {
+    case SettingKind::Text:
+        stored = value;
+        return true;
+    case SettingKind::OnOff:
+        if (value != "on" && value != "off")
+            return false;
+        stored = value;
+        return true;
+    case SettingKind::WholeNumber: {
+        if (!holdsNumber(value))
+            return false;
+        stored = wholeNumberShown(value);
+        const auto &minBots = table[setting::MinBots].Value;
+        const auto &maxBots = table[setting::MaxBots].Value;
+        if (index == setting::MinBots || index == setting::MaxBots)
+            stored = botCountGivenWay(index, minBots, maxBots);
+        return true;
+    }
+    case SettingKind::Seconds:
+        if (!holdsNumber(value))
+            return false;
+        stored = secondsHeld(value).value_or(stored);
+        return true;
+    case SettingKind::Skill:
+        if (const auto skill = plainWholeNumber(value, LowestSkill, HighestSkill)) {
+            stored = std::to_string(*skill);
+            return true;
+        }
+        return false;
+    case SettingKind::Option:
+        if (const auto option = plainWholeNumber(value, 0, RadioOptionCount - 1)) {
+            stored = std::to_string(*option);
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+} // namespace kdx

@@ -1,0 +1,249 @@
+#include "file_access.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <system_error>
+
+#ifdef _WIN32
+#define NOMINMAX
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace kdx::files {
+namespace {
+
+namespace fs = std::filesystem;
+
+Failure failure(int error)
+{
+    return {std::generic_category().message(error), error == ENOENT};
+}
+
+std::FILE *openForReading(const fs::path &path)
+{
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
+
+struct FileCloser {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+
+// The new content beside the target until it is renamed over it; removed
+// unless released.
+class TemporaryFile {
+public:
+    // Creates a file of a name no other file has, in the target's folder.
+    static std::variant<TemporaryFile, Failure> createBeside(const fs::path &target)
+    {
+        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+#ifdef _WIN32
+        for (unsigned attempt = 0; attempt < 100; ++attempt) {
+            const fs::path path = folder / (L"." + target.filename().wstring() + L"." + std::to_wstring(GetCurrentProcessId())
+                                            + L"-" + std::to_wstring(attempt) + L".tmp");
+            const int fd = _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+            if (fd >= 0)
+                return TemporaryFile(path, fd);
+            if (errno != EEXIST)
+                return failure(errno);
+        }
+        return failure(EEXIST);
+#else
+        std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+        const int fd = mkstemp(name.data());
+        if (fd < 0)
+            return failure(errno);
+        return TemporaryFile(name, fd);
+#endif
+    }
+
+    TemporaryFile(TemporaryFile &&other) noexcept : path_(std::move(other.path_)), fd_(other.fd_) { other.fd_ = -1, other.path_.clear(); }
+    TemporaryFile &operator=(TemporaryFile &&) = delete;
+    ~TemporaryFile()
+    {
+        closeFile();
+        if (!path_.empty()) {
+            std::error_code ignored;
+            fs::remove(path_, ignored);
+        }
+    }
+
+    const fs::path &path() const { return path_; }
+
+    // Writes all bytes, flushes them to the disk and closes the file; the error
+    // number of the first step that failed, or 0.
+    int writeAndClose(std::string_view bytes, [[maybe_unused]] const std::optional<int> &mode)
+    {
+        while (!bytes.empty()) {
+#ifdef _WIN32
+            const int written = _write(fd_, bytes.data(), static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1u << 30)));
+#else
+            const auto written = ::write(fd_, bytes.data(), bytes.size());
+#endif
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                return errno;
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
+#ifdef _WIN32
+        if (_commit(fd_) != 0)
+            return errno;
+#else
+        if (mode && fchmod(fd_, static_cast<mode_t>(*mode)) != 0)
+            return errno;
+        if (fsync(fd_) != 0)
+            return errno;
+#endif
+        return closeFile();
+    }
+
+    void release() { path_.clear(); }
+
+private:
+    TemporaryFile(fs::path path, int fd) : path_(std::move(path)), fd_(fd) {}
+
+    int closeFile()
+    {
+        if (fd_ < 0)
+            return 0;
+#ifdef _WIN32
+        const int result = _close(fd_);
+#else
+        const int result = ::close(fd_);
+#endif
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+    fs::path path_;
+    int fd_ = -1;
+};
+
+// The permissions the new file takes: those of the file it replaces, or what a
+// newly created file gets from the umask.
+std::optional<int> modeFor([[maybe_unused]] const fs::path &target)
+{
+#ifdef _WIN32
+    return std::nullopt;
+#else
+    struct stat status {};
+    if (stat(target.c_str(), &status) == 0)
+        return static_cast<int>(status.st_mode & 07777);
+    const mode_t mask = umask(0);
+    umask(mask);
+    return static_cast<int>(0666 & ~mask);
+#endif
+}
+
+// Why an existing file may not be replaced, if it may not: a folder in its
+// place, or a file that is not writable (which a rename alone would not heed).
+std::optional<Failure> refusalToReplace(const fs::path &target)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(target, error);
+    if (status.type() == fs::file_type::not_found)
+        return std::nullopt;
+    if (status.type() == fs::file_type::directory)
+        return failure(EISDIR);
+#ifndef _WIN32
+    if (access(target.c_str(), W_OK) != 0)
+        return failure(errno);
+#endif
+    return std::nullopt;
+}
+
+std::optional<Failure> renameOver(const fs::path &from, const fs::path &to)
+{
+#ifdef _WIN32
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Failure{std::system_category().message(static_cast<int>(GetLastError()))};
+#else
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        return failure(errno);
+    // The rename itself reaches the disk only with its folder.
+    const int folder = open(to.has_parent_path() ? to.parent_path().c_str() : ".", O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+#endif
+    return std::nullopt;
+}
+
+bool stillAsRead(const fs::path &target, const ContentAsRead &asRead)
+{
+    const auto now = readWhole(target);
+    if (const auto *bytes = std::get_if<std::string>(&now))
+        return asRead && *asRead == *bytes;
+    return !asRead && std::get<Failure>(now).missing;
+}
+
+} // namespace
+
+std::variant<std::string, Failure> readWhole(const fs::path &path)
+{
+    errno = 0;
+    const std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
+    if (!file)
+        return failure(errno);
+    std::string bytes;
+    char buffer[1 << 16];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, count);
+    if (std::ferror(file.get()))
+        return failure(errno != 0 ? errno : EIO);
+    return bytes;
+}
+
+std::optional<Failure> writeAtomically(const fs::path &path, std::string_view bytes, const ContentAsRead *asRead)
+{
+    std::error_code error;
+    fs::path target = path;
+    if (fs::is_symlink(path, error)) {
+        if (const fs::path resolved = fs::canonical(path, error); !error)
+            target = resolved;
+    }
+    if (auto refusal = refusalToReplace(target))
+        return refusal;
+
+    auto created = TemporaryFile::createBeside(target);
+    if (auto *creationFailure = std::get_if<Failure>(&created))
+        return *creationFailure;
+    TemporaryFile &temporary = std::get<TemporaryFile>(created);
+    if (const int writeError = temporary.writeAndClose(bytes, modeFor(target)))
+        return failure(writeError);
+    if (asRead && !stillAsRead(target, *asRead))
+        return Failure{"the file was changed by another program since it was read", false, true};
+    if (auto renameFailure = renameOver(temporary.path(), target))
+        return renameFailure;
+    temporary.release();
+    return std::nullopt;
+}
+
+fs::path pathFromUtf8(std::string_view utf8)
+{
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8FromPath(const fs::path &path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+} // namespace kdx::files
