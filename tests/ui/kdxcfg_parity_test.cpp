@@ -1,0 +1,173 @@
+// The window and kdxcfg follow one set of rules: for every entry that kdxcfg
+// takes, the window's control stores the same value, and the same edits give
+// the same saved file, byte for byte.
+#include "config/kdx_cfg.h"
+#include "config/value_rules.h"
+#include "support/fake_platform.h"
+#include "ui/main/frmmain.h"
+#include "value_entry_cases.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Edits = std::vector<std::pair<std::string, std::string>>;
+
+int indexOf(const std::string &key)
+{
+    for (int index = 1; index <= kdx::SettingCount; ++index)
+        if (kdx::SettingDefinitions[static_cast<std::size_t>(index - 1)].key == key)
+            return index;
+    qFatal("no setting %s", key.c_str());
+}
+
+// A main window on a KDX.cfg of its own, in a folder under the build tree.
+struct Window {
+    explicit Window(const QByteArray &file)
+    {
+        if (!folder.isValid())
+            qFatal("cannot make a folder under %s", KDX_WORK_FOLDER);
+        kdx::test::writeFile(folder.filePath(u"KDX.cfg"_s), file);
+        window = std::make_unique<kdx::frmMain>(cfg, platform);
+    }
+
+    // Enters a value as the user does in the setting's control; "#N" stands for
+    // custom-command slot N, edited in its dialog.
+    void enter(const std::string &key, const std::string &value)
+    {
+        const QString text = QString::fromStdString(value);
+        if (key.starts_with('#')) {
+            platform.inputAnswers.append(text);
+            window->findChild<QAbstractButton *>(u"cmdCustom_"_s + QString::fromStdString(key.substr(1)))->click();
+            return;
+        }
+        const int index = indexOf(key);
+        const QString suffix = u"_"_s + QString::number(index);
+        switch (kdx::SettingDefinitions[static_cast<std::size_t>(index - 1)].kind) {
+        case kdx::SettingKind::Text:
+            window->findChild<QLineEdit *>(u"txtCVAR"_s + suffix)->setText(text);
+            break;
+        case kdx::SettingKind::WholeNumber:
+            window->findChild<QLineEdit *>(u"numCVAR"_s + suffix)->setText(text);
+            break;
+        case kdx::SettingKind::Seconds:
+            window->findChild<QLineEdit *>(u"timCVAR"_s + suffix)->setText(text);
+            break;
+        case kdx::SettingKind::OnOff:
+            window->findChild<QCheckBox *>(u"chkCVAR"_s + suffix)->setChecked(value == "on");
+            break;
+        case kdx::SettingKind::Skill:
+            window->findChild<QScrollBar *>(u"scrlSkill"_s + suffix)->setValue(text.toInt());
+            break;
+        case kdx::SettingKind::Option:
+            window->findChild<QRadioButton *>(u"radRadio_"_s + text)->setChecked(true);
+            break;
+        }
+    }
+
+    QTemporaryDir folder{QStringLiteral(KDX_WORK_FOLDER "/parity-XXXXXX")};
+    kdx::test::FakePlatform platform{folder.path()};
+    kdx::KDXCfg cfg;
+    std::unique_ptr<kdx::frmMain> window;
+};
+
+Edits parsedEdits(const QString &text)
+{
+    Edits edits;
+    for (const QString &edit : text.split(u" ; "_s)) {
+        const qsizetype equals = edit.indexOf(u'=');
+        edits.emplace_back(edit.left(equals).toStdString(), edit.mid(equals + 1).toStdString());
+    }
+    return edits;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Edits)
+
+class KdxcfgParityTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(QDir().mkpath(QStringLiteral(KDX_WORK_FOLDER))); }
+
+    void storesWhatKdxcfgStores_data()
+    {
+        QTest::addColumn<Edits>("edits");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        for (const kdx::test::ValueEntryCase &entry : kdx::test::valueEntryCases())
+            if (entry.stored) // an entry that kdxcfg refuses has no control to go into
+                QTest::newRow(entry.source.c_str())
+                    << entry.edits << QString::fromStdString(entry.key) << QString::fromStdString(*entry.stored);
+    }
+    void storesWhatKdxcfgStores()
+    {
+        QFETCH(Edits, edits);
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        Window window("");
+        kdx::SettingTable table; // as kdxcfg set enters the values, on a file of defaults
+        for (const auto &[editedKey, value] : edits) {
+            window.enter(editedKey, value);
+            QVERIFY(kdx::enterValue(table, indexOf(editedKey), value));
+        }
+        const int index = indexOf(key.toStdString());
+        QCOMPARE(QString::fromStdString(window.cfg.SettingTable[index].Value), stored);
+        QCOMPARE(QString::fromStdString(table[index].Value), stored);
+    }
+
+    void savesTheSameFileAsKdxcfg_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("edits");
+        QFile sample(QStringLiteral(KDX_SAMPLE_CFG));
+        QVERIFY(sample.open(QIODevice::ReadOnly));
+        QTest::newRow("sample, max_bots") << sample.readAll() << u"max_bots=10"_s;
+        QTest::newRow("values the window tidies on loading")
+            << QByteArray("pause 3.7\r\nminbotskill 150\r\nradio 1.5\r\ntimer_sound 5\r\nmin_bots 30\r\nmax_bots 24.5\r\n"
+                          "clantags On\r\nradio 9\r\nmaxbotskill 80.5\r\nsay hi\r\n")
+            << u"botchat=off ; timer_pickup=0.05 ; max_bots=20"_s;
+        QTest::newRow("empty file, every kind of control")
+            << QByteArray() << u"wptfolder=my maps ; radio=3 ; minbotskill=60 ; ultraskill=on ; pause=7.9 ; #1=say hi"_s;
+        QTest::newRow("repeated keys, commands replaced and freed")
+            << QByteArray("max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n")
+            << u"max_bots=7 ; min_bots=9 ; #1=say one ; #2="_s;
+    }
+    void savesTheSameFileAsKdxcfg()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, edits);
+        Window window(file);
+        QTemporaryDir other(QStringLiteral(KDX_WORK_FOLDER "/parity-XXXXXX"));
+        const QString kdxcfgFile = other.filePath(u"KDX.cfg"_s);
+        kdx::test::writeFile(kdxcfgFile, file);
+
+        // One run of kdxcfg for each custom command and for each stretch of
+        // settings between them: each run saves, as the window does once.
+        QList<QStringList> runs;
+        for (const auto &[key, value] : parsedEdits(edits)) {
+            window.enter(key, value);
+            const QString text = QString::fromStdString(value);
+            if (key.starts_with('#'))
+                runs.append({u"command"_s, u"set"_s, QString::fromStdString(key.substr(1)), text});
+            else if (!runs.isEmpty() && runs.last().first() == u"set"_s)
+                runs.last().append(QString::fromStdString(key) + u'=' + text);
+            else
+                runs.append({u"set"_s, QString::fromStdString(key) + u'=' + text});
+        }
+        for (const QStringList &arguments : runs) {
+            QProcess kdxcfg;
+            kdxcfg.start(QStringLiteral(KDXCFG_PROGRAM), QStringList{u"--file"_s, kdxcfgFile} + arguments);
+            QVERIFY(kdxcfg.waitForFinished());
+            QCOMPARE(kdxcfg.exitCode(), 0);
+        }
+        QVERIFY(window.window->cmdSave_Click());
+        QCOMPARE(kdx::test::readBack(kdxcfgFile), kdx::test::readBack(window.folder.filePath(u"KDX.cfg"_s)));
+    }
+};
+
+QTEST_MAIN(KdxcfgParityTest)
+#include "kdxcfg_parity_test.moc"
