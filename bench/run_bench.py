@@ -8,6 +8,7 @@ import json
 import os
 import platform
 import statistics
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -30,6 +31,10 @@ PROBE = os.path.join(BUILD, "bench", "startup_probe")
 MINIMAL = os.path.join(BUILD, "bench", "minimal_qt")
 CAPTION_FLOOR = os.path.join(BUILD, "bench", "caption_floor")
 CORE = os.path.join(BUILD, "bench", "core_benchmark")
+KDXCFG = os.path.join(BUILD, "kdxcfg")
+SAMPLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sample", "KDX.cfg")
+KDXCFG_RUNS = 100
+KDXCFG_SIZES = [1_000, 10_000, 100_000, 1_000_000]
 
 
 RUNTIME_DIR = tempfile.TemporaryDirectory(prefix="vevadudori-bench-")  # Qt warns without one
@@ -113,6 +118,39 @@ def core_benchmarks():
     return timings["ReadAndSave"], timings["CopyBytes"]
 
 
+def hyperfine(commands, folder, runs, options=()):
+    """Median wall seconds of each command line, run in the folder without a shell."""
+    with tempfile.NamedTemporaryFile(suffix=".json") as export:
+        subprocess.run(["hyperfine", "-N", "--warmup", "3", "--runs", str(runs), "--export-json", export.name,
+                        *options, *commands], cwd=folder, check=True, stdout=subprocess.DEVNULL)
+        return [statistics.median(result["times"]) for result in json.load(export)["results"]]
+
+
+def kdxcfg_set_against_sed():
+    """kdxcfg set and sed -i on a copy of the sample KDX.cfg, in one hyperfine run."""
+    with tempfile.TemporaryDirectory(dir=BUILD) as folder:
+        shutil.copy(SAMPLE, os.path.join(folder, "KDX.cfg"))
+        return hyperfine([f"{KDXCFG} set max_bots=10", "sed -i 's/^max_bots .*/max_bots 10/' KDX.cfg"],
+                         folder, KDXCFG_RUNS)
+
+
+def kdxcfg_on_long_files():
+    """Median seconds of kdxcfg show and kdxcfg check by file length in lines: the
+    sample, then comment lines up to the length."""
+    with open(SAMPLE, "rb") as sample:
+        head = sample.read()
+    timings = {"show": {}, "check": {}}
+    with tempfile.TemporaryDirectory(dir=BUILD) as folder:
+        for lines in KDXCFG_SIZES:
+            with open(os.path.join(folder, "KDX.cfg"), "wb") as cfg:
+                cfg.write(head + b"# a comment line of the padding\r\n" * (lines - head.count(b"\n")))
+            runs = 10 if lines >= 1_000_000 else 30
+            # check exits with 1: the padded file has more than 256 lines.
+            timings["show"][lines], timings["check"][lines] = hyperfine(
+                [f"{KDXCFG} show", f"{KDXCFG} check"], folder, runs, ["--ignore-failure"])
+    return timings
+
+
 def row(cells):
     return "| " + " | ".join(cells) + " |"
 
@@ -171,7 +209,24 @@ def measure():
         [f"ratio to the copy at {largest:,} lines / at 10,000 lines", f"{growth:.2f}",
          "linear: <= 1.5", "met" if growth <= 1.5 else "MISSED"],
     ]
+    kdxcfg_set, sed = kdxcfg_set_against_sed()
+    command_rows = [compare("`kdxcfg set max_bots=10` against `sed -i`, sample KDX.cfg", kdxcfg_set, sed, ms, 1.5)]
+    long_files = kdxcfg_on_long_files()
+    smallest_file, largest_file = min(KDXCFG_SIZES), max(KDXCFG_SIZES)
+    long_file_rows = [[f"{lines:,}"] + [ms(long_files[command][lines]) for command in ("show", "check")]
+                      for lines in KDXCFG_SIZES]
+    # Linear: the time beyond the smallest file grows as the lines do.
+    growth_rows = []
+    for command in ("show", "check"):
+        extra = {lines: long_files[command][lines] - long_files[command][smallest_file] for lines in KDXCFG_SIZES}
+        factor = extra[largest_file] / extra[100_000]
+        growth_rows.append([f"kdxcfg {command}: time beyond {smallest_file:,} lines, 10^6 lines / 10^5 lines",
+                            f"{factor:.1f}", "linear: 10 (<= 15)", "met" if factor <= 15 else "MISSED"])
+
     return (table(["measure", "VEVaduDori", "floor", "ratio", "target", ""], process_rows),
+            table(["measure", "kdxcfg", "sed -i", "ratio", "target", ""], command_rows),
+            table(["lines", "kdxcfg show", "kdxcfg check"], long_file_rows),
+            table(["kdxcfg target", "measured", "target", ""], growth_rows),
             table(["lines", "read + save", "copy of the bytes", "ratio", "per line"], core_rows),
             table(["core target", "measured", "target", ""], core_targets))
 
@@ -187,8 +242,8 @@ def kept_notes():
 
 def main():
     load_before = os.getloadavg()[0]
-    processes, core, core_targets = measure()
-    print(processes, core, core_targets, sep="\n\n")
+    processes, command, long_files, long_file_targets, core, core_targets = measure()
+    print(processes, command, long_files, long_file_targets, core, core_targets, sep="\n\n")
     with open("/proc/cpuinfo") as cpuinfo:
         cpu = next((line.split(":", 1)[1].strip() for line in cpuinfo if line.startswith("model name")), "unknown")
     notes = kept_notes()  # before the report is emptied for writing
@@ -212,6 +267,24 @@ under `/usr/bin/time -f %M`. Idle CPU is the CPU time of all threads
 that only rewrites its caption every 111 ms (bench/caption_floor.cpp).
 
 {processes}
+
+## kdxcfg
+
+Whole processes under hyperfine (median of {KDXCFG_RUNS} runs, no shell): `kdxcfg set
+max_bots=10` on a copy of the sample KDX.cfg against `sed -i 's/^max_bots
+.*/max_bots 10/' KDX.cfg` on the same file, in the same run. kdxcfg reads the
+file, applies the window's rules, saves in place and renames a flushed
+temporary file over the old one; `sed -i` also writes a new file and renames it,
+without flushing it to the disk.
+
+{command}
+
+`kdxcfg show` and `kdxcfg check` on the sample KDX.cfg padded with comment lines
+to each length (median of 30 runs, 10 at 10^6 lines):
+
+{long_files}
+
+{long_file_targets}
 
 ## The configuration core
 

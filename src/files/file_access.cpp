@@ -174,12 +174,6 @@ std::optional<Failure> renameOver(const fs::path &from, const fs::path &to)
 #else
     if (std::rename(from.c_str(), to.c_str()) != 0)
         return failure(errno);
-    // The rename itself reaches the disk only with its folder.
-    const int folder = open(to.has_parent_path() ? to.parent_path().c_str() : ".", O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        fsync(folder);
-        close(folder);
-    }
 #endif
     return std::nullopt;
 }
