@@ -1,5 +1,6 @@
 # Compiler and linker hardening for every build made with GCC or Clang: stack
-# canaries, a position-independent executable and a read-only relocation table.
+# canaries, a position-independent executable and, where the linker is ELF, a
+# read-only relocation table.
 # Fortified libc calls need optimisation and would hide errors from the
 # sanitizers, so they are added only to optimised builds without them.
 if(MSVC)
@@ -14,7 +15,8 @@ endif()
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 
 add_compile_options(-fstack-protector-strong)
-if(NOT APPLE)
+# Only ELF linkers know a read-only relocation table; MinGW's and Apple's refuse the options.
+if(CMAKE_EXECUTABLE_FORMAT STREQUAL "ELF")
   add_link_options(LINKER:-z,relro,-z,now)
 endif()
 if(NOT VEVADUDORI_SANITIZE AND NOT VEVADUDORI_FUZZ)

@@ -8,7 +8,7 @@ install(TARGETS VEVaduDori RUNTIME DESTINATION .)
 
 # A sample file goes in only where the folder has none of that name: installing
 # into a bot's folder keeps the admin's KDX.cfg, batch files and language files.
-install(CODE "set(VEVADUDORI_SAMPLE \"${PROJECT_SOURCE_DIR}/sample\")")
+install(CODE "set(VEVADUDORI_SAMPLE \"${KDX_SAMPLE_FOLDER}\")")
 install(CODE [[
   set(destination "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
   file(GLOB_RECURSE samples RELATIVE "${VEVADUDORI_SAMPLE}" "${VEVADUDORI_SAMPLE}/*")

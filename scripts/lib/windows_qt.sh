@@ -1,8 +1,7 @@
 # Builds Qt 6 base for Windows x86-64 once, from Debian's own source, into a
 # cache outside the repository. Source it after setup.sh; do not run it.
 
-QT_WINDOWS_VERSION=6.4.2
-QT_WINDOWS_DIR=${VEVADUDORI_QT_WINDOWS:-${XDG_CACHE_HOME:-$HOME/.cache}/vevadudori/qt-$QT_WINDOWS_VERSION-mingw}
+source "$(dirname "${BASH_SOURCE[0]}")/windows_env.sh"
 QT_WINDOWS_WORK=${QT_WINDOWS_DIR}.work
 
 qt_windows_ready() {

@@ -1,5 +1,7 @@
 #include "qt_platform.h"
 
+#include "cmd_command_line.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -110,13 +112,13 @@ std::optional<FileError> QtPlatform::startBatchFile(const QString &batchFile, co
     QProcess process;
     process.setWorkingDirectory(info.absolutePath());
 #ifdef Q_OS_WIN
-    // cmd.exe expands %NAME% even inside quotes and cannot escape it there.
-    if (argument.contains(QLatin1Char('%')) || argument.contains(QLatin1Char('"')))
-        return FileError{QApplication::translate("Platform", "The file name holds a character that the command "
-                                                             "processor would change (% or a double quote).")};
-    process.setProgram(QStringLiteral("cmd.exe"));
-    process.setNativeArguments(QStringLiteral("/d /s /c \"\"%1\" \"%2\"\"")
-                                   .arg(QDir::toNativeSeparators(batchFile), argument));
+    const auto arguments = cmdArgumentsForBatchFile(batchFile, argument);
+    if (const auto *refused = std::get_if<RefusedArgument>(&arguments))
+        return FileError{refused->reason};
+    // The system's command processor, never a cmd.exe that lies in the bot's folder.
+    const QString commandProcessor = qEnvironmentVariable("ComSpec");
+    process.setProgram(commandProcessor.isEmpty() ? QStringLiteral("cmd.exe") : commandProcessor);
+    process.setNativeArguments(std::get<QString>(arguments));
 #else
     // The argument goes to the process as one argv entry; no shell parses it.
     if (info.isExecutable()) {

@@ -1,0 +1,144 @@
+# The steps of scripts/windows after Qt for Windows exists: GoogleTest for
+# Windows, the cross build, the suite under Wine, the portable zip and its
+# proof. Source it after setup.sh and windows_qt.sh; do not run it.
+
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 qt6-base-dev qt6-base-dev-tools
+    dpkg-dev ninja-build cmake libgtest-dev libcli11-dev nlohmann-json3-dev xvfb xdotool x11-utils imagemagick
+    python3 unzip)
+WINDOWS_BUILD_DIR=${WINDOWS_BUILD_DIR:-$REPO_ROOT/build-windows}
+MINGW_OBJDUMP=x86_64-w64-mingw32-objdump
+MINGW_STRIP=x86_64-w64-mingw32-strip
+
+# GoogleTest from Debian's source package of it (/usr/src/googletest), once.
+build_gtest_windows() {
+    [ -f "$GTEST_WINDOWS_DIR/lib/cmake/GTest/GTestConfig.cmake" ] && return 0
+    echo "Building GoogleTest for Windows once into $GTEST_WINDOWS_DIR"
+    local build=$GTEST_WINDOWS_DIR.work
+    cmake -S /usr/src/googletest -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$REPO_ROOT/cmake/mingw-w64-x86_64.cmake" -DCMAKE_INSTALL_PREFIX="$GTEST_WINDOWS_DIR" \
+        -Dgtest_disable_pthreads=OFF >/dev/null
+    cmake --build "$build" -j"$JOBS" >/dev/null
+    cmake --install "$build" >/dev/null
+    rm -rf "$build"
+}
+
+# The header-only libraries of kdxcfg, alone in a folder of their own: the
+# Windows build must never see the host's /usr/include.
+stage_header_libraries() {
+    local headers=$VEVADUDORI_CACHE/headers-mingw
+    mkdir -p "$headers"
+    ln -sfn /usr/include/CLI "$headers/CLI"
+    ln -sfn /usr/include/nlohmann "$headers/nlohmann"
+    HEADER_LIBRARIES_DIR=$headers
+}
+
+configure_windows_build() {
+    cmake -S "$REPO_ROOT" -B "$WINDOWS_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$QT_WINDOWS_DIR/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$REPO_ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_PREFIX_PATH="$GTEST_WINDOWS_DIR" -DCMAKE_FIND_ROOT_PATH="$GTEST_WINDOWS_DIR;$HEADER_LIBRARIES_DIR" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$REPO_ROOT/scripts/lib/wine-run" \
+        -DVEVADUDORI_BUILD_TESTS=ON -DVEVADUDORI_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$WINDOWS_BUILD_DIR" -j"$JOBS"
+}
+
+# A private X server for the windows of the suite; its display number in DISPLAY.
+start_private_xvfb() {
+    local display_file
+    display_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
+    XVFB_PID=$!
+    local tries=0
+    while [ ! -s "$display_file" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
+    export DISPLAY=":$(cat "$display_file")"
+    rm -f "$display_file"
+}
+
+stop_private_xvfb() {
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+# Wine's first start in a new prefix sets it up (about half a minute); one
+# wineserver serves the whole run instead of one per test.
+start_wine() {
+    [ -f "$WINEPREFIX/system.reg" ] || { echo "Setting up the Wine prefix $WINEPREFIX once"; "$WINE" wineboot -i >/dev/null 2>&1; }
+    /usr/lib/wine/wineserver -p
+}
+
+stop_wine() {
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+}
+
+run_windows_suite() {
+    (cd "$WINDOWS_BUILD_DIR" && ctest --output-on-failure -j"$JOBS")
+}
+
+# The DLLs a Windows binary imports that come from Qt or MinGW, and theirs in
+# turn, copied into a folder, as windeployqt finds them.
+deploy_imports() {
+    local binary=$1 folder=$2
+    local name source candidate
+    for name in $("$MINGW_OBJDUMP" -p "$binary" | sed -n 's/^\s*DLL Name: //p'); do
+        [ -e "$folder/$name" ] && continue
+        source=
+        for candidate in "$QT_WINDOWS_DIR/bin" "${MINGW_RUNTIME_DIRS[@]}"; do
+            [ -f "$candidate/$name" ] && source=$candidate/$name && break
+        done
+        [ -n "$source" ] || continue # a DLL of Windows itself
+        cp "$source" "$folder/$name"
+        deploy_imports "$folder/$name" "$folder"
+    done
+}
+
+# The portable zip: the program, the command, their DLLs and Qt's platform and
+# style plugins, and the sample bot files, flat, as an admin unpacks it into
+# the bot's folder.
+pack_windows_zip() {
+    local version stage
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WINDOWS_BUILD_DIR/CMakeCache.txt")
+    WINDOWS_ZIP=$WINDOWS_BUILD_DIR/VEVaduDori-$version-win64.zip
+    stage=$WINDOWS_BUILD_DIR/zip-stage
+    rm -rf "$stage" "$WINDOWS_ZIP"
+    cmake --install "$WINDOWS_BUILD_DIR" --prefix "$stage" >/dev/null
+    local plugin
+    for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
+        [ -f "$QT_WINDOWS_DIR/plugins/$plugin" ] || continue
+        mkdir -p "$stage/$(dirname "$plugin")"
+        cp "$QT_WINDOWS_DIR/plugins/$plugin" "$stage/$plugin"
+        deploy_imports "$stage/$plugin" "$stage"
+    done
+    local binary
+    for binary in "$stage"/*.exe; do deploy_imports "$binary" "$stage"; done
+    find "$stage" -iname '*.dll' -o -iname '*.exe' | xargs "$MINGW_STRIP" --strip-unneeded
+    (cd "$stage" && cmake -E tar cf "$WINDOWS_ZIP" --format=zip -- *)
+    echo "Windows zip: $WINDOWS_ZIP ($(du -k "$WINDOWS_ZIP" | cut -f1) KiB)"
+}
+
+# Unpacks the zip alone into an empty folder whose path holds a blank and a
+# non-ASCII letter, starts the program there under Wine and waits for its
+# window; a screenshot of it goes to the given file.
+prove_windows_zip() {
+    local screenshot=$1
+    local folder
+    folder=$(mktemp -d "$WINDOWS_BUILD_DIR/zip-proof.XXXXXX")/"Bot Ordner Ä"
+    mkdir -p "$folder"
+    (cd "$folder" && cmake -E tar xf "$WINDOWS_ZIP")
+    # Nothing of the build may help: no WINEPATH, so only the zip's own DLLs load.
+    (cd "$folder" && env -u WINEPATH QT_PLUGIN_PATH= "$WINE" ./VEVaduDori.exe >/dev/null 2>&1) &
+    local program=$! window= tries=0
+    while [ -z "$window" ] && [ $tries -lt 120 ]; do
+        sleep 0.5
+        tries=$((tries + 1))
+        window=$(xdotool search --onlyvisible --name '^KDXConfig 1\.0' 2>/dev/null | head -n1) || true
+    done
+    if [ -z "$window" ]; then
+        kill "$program" 2>/dev/null
+        echo "The unpacked zip did not show its window within a minute." >&2
+        return 1
+    fi
+    sleep 1 # the first paint
+    import -window "$window" "$screenshot"
+    xdotool windowactivate --sync "$window" key Escape 2>/dev/null || true
+    wait "$program" || true
+    echo "The unpacked zip started in \"$folder\" and showed \"$(xdotool getwindowname "$window" 2>/dev/null || echo 'KDXConfig 1.0')\""
+}

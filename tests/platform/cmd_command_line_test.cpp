@@ -1,0 +1,68 @@
+// The command line that starts a batch file through cmd.exe, on every system.
+#include "platform/cmd_command_line.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class CmdCommandLineTest : public QObject {
+    Q_OBJECT
+private slots:
+    void quotesOnlyWhereCmdWouldSplit_data()
+    {
+        QTest::addColumn<QString>("batchFile");
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("arguments");
+        const QString bot = u"C:/bot/KDXchat.bat"_s;
+        const QString start = u"/d /v:off /s /c \"\"C:\\bot\\KDXchat.bat\" "_s;
+        QTest::newRow("ordinary name, bare") << bot << u"Deutsch.txt"_s << start + u"Deutsch.txt\""_s;
+        QTest::newRow("non-ASCII letters, bare") << bot << u"Français.txt"_s << start + u"Français.txt\""_s;
+        QTest::newRow("blank") << bot << u"Schweizer Deutsch.txt"_s << start + u"\"Schweizer Deutsch.txt\"\""_s;
+        QTest::newRow("comma") << bot << u"a,b.txt"_s << start + u"\"a,b.txt\"\""_s;
+        QTest::newRow("semicolon") << bot << u"a;b.txt"_s << start + u"\"a;b.txt\"\""_s;
+        QTest::newRow("equals sign") << bot << u"a=b.txt"_s << start + u"\"a=b.txt\"\""_s;
+        QTest::newRow("parenthesis") << bot << u"English(US).txt"_s << start + u"\"English(US).txt\"\""_s;
+        QTest::newRow("folder with blanks and non-ASCII letters")
+            << u"C:/Program Files/Bot Ä/KDXtitles.bat"_s << u"English.txt"_s
+            << u"/d /v:off /s /c \"\"C:\\Program Files\\Bot Ä\\KDXtitles.bat\" English.txt\""_s;
+        QTest::newRow("folder with an ampersand, quoted") << u"C:/R&D/KDXchat.bat"_s << u"English.txt"_s
+                                                         << u"/d /v:off /s /c \"\"C:\\R&D\\KDXchat.bat\" English.txt\""_s;
+    }
+    void quotesOnlyWhereCmdWouldSplit()
+    {
+        QFETCH(QString, batchFile);
+        QFETCH(QString, argument);
+        QFETCH(QString, arguments);
+        const auto built = kdx::cmdArgumentsForBatchFile(batchFile, argument);
+        if (const auto *refused = std::get_if<kdx::RefusedArgument>(&built))
+            QFAIL(qPrintable(refused->reason));
+        QCOMPARE(std::get<QString>(built), arguments);
+    }
+
+    void refusesWhatCmdWouldChange_data()
+    {
+        QTest::addColumn<QString>("batchFile");
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("named"); // what the message names
+        const QString bot = u"C:/bot/KDXchat.bat"_s;
+        for (const QChar c : u"%^&|<>!\""_s)
+            QTest::newRow(qPrintable(u"name with "_s + c)) << bot << u"a"_s + c + u"b.txt"_s << u"("_s + c + u')';
+        QTest::newRow("name with a line break") << bot << u"a\r\nb.txt"_s << u"control character"_s;
+        QTest::newRow("name with a tab") << bot << u"a\tb.txt"_s << u"control character"_s;
+        QTest::newRow("folder with a percent sign") << u"C:/100%/KDXchat.bat"_s << u"English.txt"_s << u"C:\\100%"_s;
+    }
+    void refusesWhatCmdWouldChange()
+    {
+        QFETCH(QString, batchFile);
+        QFETCH(QString, argument);
+        QFETCH(QString, named);
+        const auto built = kdx::cmdArgumentsForBatchFile(batchFile, argument);
+        const auto *refused = std::get_if<kdx::RefusedArgument>(&built);
+        if (!refused)
+            QFAIL(qPrintable(u"started as: "_s + std::get<QString>(built)));
+        QVERIFY2(refused->reason.contains(named), qPrintable(refused->reason));
+    }
+};
+
+QTEST_APPLESS_MAIN(CmdCommandLineTest)
+#include "cmd_command_line_test.moc"
