@@ -23,8 +23,10 @@ if not exist "%folder%\%name%" (
     exit /b 1
 )
 rem Copy under a temporary name, then rename: the bot never reads a half-written file.
-copy /y "%folder%\%name%" "%active%.new" >nul || exit /b 1
-move /y "%active%.new" "%active%" >nul || exit /b 1
+copy /y "%folder%\%name%" "%active%.new" >nul
+if errorlevel 1 exit /b 1
+move /y "%active%.new" "%active%" >nul
+if errorlevel 1 exit /b 1
 echo Copied "%folder%\%name%" to "%active%".
 exit /b 0
 
