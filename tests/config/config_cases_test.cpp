@@ -29,7 +29,7 @@ struct Entry {
 };
 using Block = std::vector<Entry>;
 
-std::string Unescape(std::string_view text)
+std::string unescape(std::string_view text)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -50,7 +50,7 @@ std::string Unescape(std::string_view text)
     return out;
 }
 
-std::vector<Block> ReadCases(const std::string &fileName)
+std::vector<Block> readCases(const std::string &fileName)
 {
     std::ifstream in(std::string(KDX_CASES_DIR) + "/" + fileName);
     EXPECT_TRUE(in.is_open()) << fileName;
@@ -70,8 +70,8 @@ std::vector<Block> ReadCases(const std::string &fileName)
             std::string repeated = value;
             for (std::size_t at; (at = repeated.find("{n}")) != std::string::npos;)
                 repeated.replace(at, 3, std::to_string(n));
-            blocks.back().push_back({head.substr(0, std::min(star, space)), Unescape(head.substr(std::min(space + 1, head.size()))),
-                                     Unescape(repeated), lineNumber});
+            blocks.back().push_back({head.substr(0, std::min(star, space)), unescape(head.substr(std::min(space + 1, head.size()))),
+                                     unescape(repeated), lineNumber});
         }
     }
     return blocks;
@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, CaseFiles, ::testing::Values("C", "", "de_DE.U
 TEST_P(CaseFiles, EveryEntryHolds)
 {
     for (const char *file : {"config_cases.txt", "number_cases.txt", "language_cases.txt"})
-        for (const Block &block : ReadCases(file)) {
+        for (const Block &block : readCases(file)) {
             SCOPED_TRACE(std::string(file) + ", block at line " + std::to_string(block.empty() ? 0 : block.front().line));
             KDXCfg cfg;
             std::string input, kind, expectedModel, expectedOut;
