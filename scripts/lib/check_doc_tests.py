@@ -11,7 +11,8 @@ Only names in backquotes count:
   function. A row must appear in the test's source or its data files;
 - a GoogleTest case, Suite.CaseName, optionally as ctest names it
   (Prefix/Suite.CaseName/Parameter);
-- a ctest name that begins or ends like an add_test(NAME ...) of the CMake files;
+- a ctest name that begins or ends like an add_test(NAME ...) of the CMake files,
+  or ends in _test or _tests (then also a test executable will do);
 - a python test, test_name."""
 
 import os
@@ -58,11 +59,13 @@ class Tree:
             elif path.endswith(".py"):
                 self.python_tests |= set(re.findall(r"^def (test_\w+)\(", read(path), re.M))
         self.ctest_patterns = []  # (regex, literal prefix, literal suffix, words of its CMake file)
+        self.executables = set()
         for path in self.files:
             if os.path.basename(path) != "CMakeLists.txt":
                 continue
-            text = read(path)
+            text = re.sub(r"#.*", "", read(path))
             words = set(re.findall(r"[A-Za-z0-9_.]+", text))
+            self.executables |= set(re.findall(r"add_executable\(\s*([\w.]+)", text))
             for name in re.findall(r"add_test\(\s*NAME\s+(\S+)", text):
                 parts = re.split(r"\$\{\w+\}", name)
                 regex = "^" + "(.+)".join(re.escape(part) for part in parts) + "$"
@@ -94,7 +97,10 @@ class Tree:
         candidates = [(regex, words) for regex, prefix, suffix, words in self.ctest_patterns
                       if (len(prefix) >= 4 and span.startswith(prefix)) or (len(suffix) >= 4 and span.endswith(suffix))]
         if not candidates:
-            return None  # not a ctest name
+            # a test executable, or a name shaped like one
+            if re.search(r"_tests?(\.|$)", span) and span not in self.executables:
+                return f"no ctest test or test executable {span}"
+            return None
         for regex, words in candidates:
             match = regex.match(span)
             if match and all(part in words or part.replace("_", ".") in words for part in match.groups()):
