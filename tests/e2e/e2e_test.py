@@ -182,11 +182,13 @@ def test_bad_argument():
 
 
 def apply_language(d, title, shot, search, folder, active):
-    """Picks a language file by typing its first letters and presses Enter; the
-    batch file then makes it the bot's active file and its message is shown."""
+    """Picks a language file by typing its first letter and presses Enter; the
+    batch file then makes it the bot's active file and its message is shown.
+    One letter, because on a loaded machine the pause between two typed letters
+    can outlast the list's search and start it anew."""
     dialog = d.wait_dialog(title)
     d.screenshot(dialog, shot)
-    d.type(search)
+    d.type(search[0])
     chosen = d.read(os.path.join(folder, search + ".txt"))
     d.key("Return")
     wait_until(lambda: os.path.exists(d.path(active)) and d.read(active) == chosen,
