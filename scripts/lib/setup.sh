@@ -7,10 +7,18 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 
 # fonts-liberation2: the Arial-metric face that stands in for MS Sans Serif on Linux.
 BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation2 libcli11-dev nlohmann-json3-dev)
-TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils imagemagick python3 desktop-file-utils)
+TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils imagemagick python3 desktop-file-utils appstream)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy)
 BENCH_PACKAGES=(libbenchmark-dev hyperfine time xvfb xdotool valgrind python3)
+# The Debian packages: man pages, library dependencies, their checks, and the
+# Debian 12 root that the install test puts them into.
+PACKAGE_PACKAGES=(help2man dpkg-dev lintian appstream debootstrap)
+
+# A fresh Debian 12 system made by debootstrap, kept between runs; the install
+# test changes only an overlay over it.
+DEBIAN_ROOT=${VEVADUDORI_DEBIAN_ROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/vevadudori/debian12-root}
+DEBIAN_MIRROR=${VEVADUDORI_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 
 # Installs every package of the arguments that dpkg does not know as installed.
 ensure_packages() {
