@@ -27,10 +27,18 @@ root=$work/root
 cleanup() {
     # The program started in the root may still run; end it before unmounting.
     [ -n "${program:-}" ] && kill "$program" 2>/dev/null
+    local mount kept=
     for mount in "$root/var/cache/apt/archives" "$root/proc" "$root"; do
-        mountpoint -q "$mount" && umount -l "$mount"
+        if mountpoint -q "$mount" && ! umount -l "$mount"; then
+            kept=$mount
+        fi
     done
-    rm -rf "$work"
+    # Never delete through a mount: it would reach the cached downloads.
+    if [ -n "$kept" ]; then
+        echo "left $work in place: $kept is still mounted" >&2
+    else
+        rm -rf "$work"
+    fi
 }
 trap cleanup EXIT
 
