@@ -29,7 +29,7 @@ std::string allKeys()
 {
     std::string keys;
     for (const SettingDefinition &definition : SettingDefinitions)
-        keys += (keys.empty() ? "" : ", ") + std::string(definition.key);
+        keys.append(keys.empty() ? "" : ", ").append(definition.key);
     return keys;
 }
 

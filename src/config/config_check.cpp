@@ -11,7 +11,9 @@ namespace {
 
 std::string quoted(std::string_view text)
 {
-    return "\"" + std::string(text) + "\"";
+    std::string quotedText(1, '"');
+    quotedText.append(text).push_back('"');
+    return quotedText;
 }
 
 std::string settingText(const SettingRow &row)

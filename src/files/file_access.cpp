@@ -63,7 +63,8 @@ public:
         }
         return failure(EEXIST);
 #else
-        std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+        std::string name = (folder / ".").string();
+        name.append(target.filename().string()).append(".XXXXXX");
         const int fd = mkstemp(name.data());
         if (fd < 0)
             return failure(errno);
