@@ -47,6 +47,11 @@ void ConfigSession::tidyAsWindowShows(std::ostream &err)
 
 bool ConfigSession::write(const std::filesystem::path &target, const std::string &bytes, std::ostream &err) const
 {
+    if (const std::optional<UnencodableCharacter> found = findUnencodable(cfg_)) {
+        err << "kdxcfg: " << named(target) << "could not be written: " << unencodableReason(cfg_, *found)
+            << "; nothing was written\n";
+        return false;
+    }
     const bool itself = target.lexically_normal() == path_.lexically_normal();
     const auto failure = files::writeAtomically(target, bytes, itself ? &asRead_ : nullptr);
     if (!failure)

@@ -32,7 +32,8 @@ public:
     void tidyAsWindowShows(std::ostream &err);
 
     // Writes the bytes atomically to the file itself (refused when another
-    // program changed it since it was read) or to another file. False after the
+    // program changed it since it was read) or to another file; refused when
+    // the model holds a character that the file's encoding cannot hold. False after the
     // reason went to err; the file on disk is then unchanged.
     bool write(const std::filesystem::path &target, const std::string &bytes, std::ostream &err) const;
     // The in-place save of the model to the file itself.

@@ -2,6 +2,8 @@
 
 #include "text_encoding.h"
 
+#include <algorithm>
+
 namespace kdx {
 namespace {
 
@@ -64,8 +66,16 @@ Message tooManyCustomCommands(const std::string &line)
 Message fileTooBig()
 {
     return {"Error while loading",
-            "KDX.cfg is too big. Perhaps some values are not loaded - Those will be set to default.",
+            "KDX.cfg has more than 256 lines. The lines after the 256th are not shown here, but saving keeps them "
+            "unchanged, so the settings they hold stay in force.",
             MessageIcon::None};
+}
+
+// The number of bytes of the UTF-8 character that begins the text.
+std::size_t firstCharacterLength(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text.front());
+    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
 }
 
 } // namespace
@@ -94,9 +104,11 @@ std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes)
         row.FoundAtLine.reset();
     cfg.ConfigLines.clear();
     cfg.UnreadTail.clear();
-    cfg.Encoding = isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Latin1;
-
-    LineSource source(bytes);
+    cfg.Encoding = encodingOf(bytes);
+    // Windows-1252 decodes every byte to a character, and none but the ASCII
+    // bytes to ASCII, so lines, blanks and keys stand where they stood.
+    const std::string decoded = cfg.Encoding == TextEncoding::Utf8 ? std::string() : utf8FromBytes(bytes, cfg.Encoding);
+    LineSource source(cfg.Encoding == TextEncoding::Utf8 ? bytes : std::string_view(decoded));
     while (!source.atEnd() && cfg.ConfigLineCount() < MaxConfigLines) {
         const std::string &line = cfg.ConfigLines.emplace_back(trimBlanks(source.nextLine()));
         const int lineNumber = cfg.ConfigLineCount();
@@ -105,8 +117,9 @@ std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes)
         const bool isSetting = index != 0;
         if (isSetting) {
             SettingRow &row = cfg.SettingTable[index];
-            const std::size_t valueStart = row.Key.size() + 1;
-            row.Value = valueStart < line.size() ? line.substr(valueStart) : std::string();
+            const std::string_view afterKey = std::string_view(line).substr(row.Key.size());
+            const std::size_t separator = afterKey.empty() ? 0 : firstCharacterLength(afterKey);
+            row.Value = afterKey.substr(std::min(separator, afterKey.size()));
             row.FoundAtLine = lineNumber;
         }
         const bool isComment = line.starts_with('#');

@@ -10,10 +10,15 @@ namespace kdx {
 
 // Reads the bytes of a configuration file into the model, as "ReLoad File" does.
 //
+// The bytes are taken as UTF-8 when they are valid UTF-8 as a whole, otherwise
+// as Windows-1252 (see utf8FromBytes); the model holds the text as UTF-8 and
+// remembers the encoding for the save.
+//
 // A line ends at a carriage return, a carriage return and line feed, or a line
 // feed alone; the last line may lack an end. Each line is stored in ConfigLines
 // without the spaces at its ends. A line that begins with the key of a setting
-// gives that setting its value (the rest after the key and one more character)
+// gives that setting its value (the rest after the key and one more character,
+// however many bytes that character takes)
 // and its line number; the last occurrence wins. A line that is no setting, no
 // comment ("#") and not empty fills the next free custom-command slot.
 //

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -68,6 +69,14 @@ std::vector<std::pair<std::size_t, const Item *>> boundToLines(const Items &item
     return bound;
 }
 
+// UTF-8 output needs no second copy; a save can be as large as the file it keeps.
+std::string inFileEncoding(std::string text, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Utf8)
+        return text;
+    return bytesFromUtf8(text, encoding);
+}
+
 } // namespace
 
 std::string annotatedSave(const KDXCfg &cfg)
@@ -107,7 +116,7 @@ std::string annotatedSave(const KDXCfg &cfg)
             out.line(slot.Text);
         }
     }
-    return out.take();
+    return inFileEncoding(out.take(), cfg.Encoding);
 }
 
 std::string cleanOutput(const KDXCfg &cfg, CleanOutputKind kind)
@@ -136,7 +145,31 @@ std::string cleanOutput(const KDXCfg &cfg, CleanOutputKind kind)
         }
         out.line(slot.Text);
     }
-    return out.take();
+    return inFileEncoding(out.take(), cfg.Encoding);
+}
+
+std::optional<UnencodableCharacter> findUnencodable(const KDXCfg &cfg)
+{
+    for (int index = 1; index <= SettingCount; ++index) {
+        if (const auto character = firstUnencodable(cfg.SettingTable[index].Value, cfg.Encoding))
+            return UnencodableCharacter{index, 0, *character};
+    }
+    for (int slot = 1; slot <= CustomCommandSlotCount; ++slot) {
+        if (const auto character = firstUnencodable(cfg.CustomCommands[slot].Text, cfg.Encoding))
+            return UnencodableCharacter{0, slot, *character};
+    }
+    return std::nullopt;
+}
+
+std::string unencodableReason(const KDXCfg &cfg, const UnencodableCharacter &found)
+{
+    const std::string holder = found.setting ? "the setting \"" + cfg.SettingTable[found.setting].Key + "\""
+                                             : "the custom command \"" + cfg.CustomCommands[found.slot].Text + "\"";
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(found.character));
+    return holder + " holds the character \"" + utf8FromCharacter(found.character) + "\" (" + code +
+           "), which the file's encoding, " + (cfg.Encoding == TextEncoding::Utf8 ? "UTF-8" : "Windows-1252") +
+           ", cannot hold";
 }
 
 } // namespace kdx

@@ -2,6 +2,7 @@
 
 #include "kdx_cfg.h"
 
+#include <optional>
 #include <string>
 
 namespace kdx {
@@ -13,6 +14,9 @@ namespace kdx {
 // settings the file did not hold whose value differs from the default, in index
 // order, and the custom commands added in the window, in slot order. Every line
 // ends in CR LF. The model is not changed.
+//
+// Both writers give bytes in the encoding of the file that was read; check
+// findUnencodable first (see bytesFromUtf8).
 std::string annotatedSave(const KDXCfg &cfg);
 
 enum class CleanOutputKind {
@@ -25,5 +29,22 @@ enum class CleanOutputKind {
 // then, if any slot holds a command, a heading and every filled slot in order.
 // Every line ends in CR LF. The model is not changed.
 std::string cleanOutput(const KDXCfg &cfg, CleanOutputKind kind);
+
+// A character that the file's encoding cannot hold, typed into a setting or a
+// custom command.
+struct UnencodableCharacter {
+    int setting = 0; // the setting's index, or 0 for a custom command
+    int slot = 0;    // the custom command's slot, or 0 for a setting
+    char32_t character = 0;
+};
+
+// The first such character, settings in index order before commands in slot
+// order; none when every text can be written. The lines read from the file can
+// always be written back.
+std::optional<UnencodableCharacter> findUnencodable(const KDXCfg &cfg);
+
+// Why such a model cannot be written, in words for the user: the setting or
+// command, the character and the encoding.
+std::string unencodableReason(const KDXCfg &cfg, const UnencodableCharacter &found);
 
 } // namespace kdx

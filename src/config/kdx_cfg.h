@@ -2,6 +2,7 @@
 
 #include "one_based_array.h"
 #include "setting_table.h"
+#include "text_encoding.h"
 
 #include <optional>
 #include <string>
@@ -19,18 +20,15 @@ struct CustomCommand {
 
 using CustomCommandSlots = OneBasedArray<CustomCommand, CustomCommandSlotCount>;
 
-// How the bytes of the file become text in the window and back: UTF-8 when the
-// whole file is valid UTF-8, otherwise Latin-1, which maps every byte to itself.
-enum class TextEncoding { Utf8, Latin1 };
-
-// The program-wide state: the configuration as read and edited.
+// The program-wide state: the configuration as read and edited. Its texts are
+// UTF-8; Encoding is how the file that was read holds them.
 struct KDXCfg {
     kdx::SettingTable SettingTable;
 
     // The trimmed lines of the file as last read, at most MaxConfigLines;
     // ConfigLines[0] is line 1.
     std::vector<std::string> ConfigLines;
-    // Everything after line 256 of a longer file, byte for byte. It is never
+    // Everything after line 256 of a longer file, as it was. It is never
     // read as settings, only carried through by the annotated save.
     std::string UnreadTail;
 

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <variant>
@@ -15,6 +16,7 @@ namespace kdx {
 // Why a file operation failed, in words for the user.
 struct FileError {
     QString reason;
+    bool missing = false; // nothing exists at the path
 };
 
 // The services of the desktop that block, reach outside the program or end it.
@@ -28,6 +30,10 @@ public:
     // carriage return. An empty title stands for the program's name.
     virtual void showMessage(const QString &title, const QString &text, MessageIcon icon) = 0;
 
+    // A modal box with the buttons Yes and No; true for Yes. An empty title
+    // stands for the program's name.
+    virtual bool askYesNo(const QString &title, const QString &text) = 0;
+
     // A modal input box; the typed text, or the empty text on Cancel.
     virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) = 0;
 
@@ -38,6 +44,19 @@ public:
     virtual void giveFocus(QWidget *widget) = 0;
 
     virtual std::variant<QByteArray, FileError> readFile(const QString &path) = 0;
+
+    // The names of the plain files directly in the folder: no sub-folders, no
+    // hidden files, sorted ignoring case. Empty for a missing folder.
+    virtual QStringList fileNamesIn(const QString &folder) = 0;
+
+    // The names of the folders directly in the folder, hidden ones included.
+    virtual QStringList folderNamesIn(const QString &folder) = 0;
+
+    // The path of the sub-folder `name` of `parent`: the folder of exactly that
+    // name or, where there is none, the single one whose name differs only in
+    // upper and lower case, so that "chat" finds "Chat" on a file system that
+    // tells them apart. None when neither exists or several differ only so.
+    std::optional<QString> findFolder(const QString &parent, const QString &name);
 
     // Replaces the file's content as a whole: afterwards the file holds either
     // the new bytes or, on failure, exactly what it held before.

@@ -49,6 +49,18 @@ void QtPlatform::showMessage(const QString &title, const QString &text, MessageI
     box.exec();
 }
 
+bool QtPlatform::askYesNo(const QString &title, const QString &text)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(displayLines(text));
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No); // a hasty Enter writes nothing
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString QtPlatform::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
 {
     bool confirmed = false;
@@ -73,11 +85,21 @@ std::variant<QByteArray, FileError> QtPlatform::readFile(const QString &path)
         return FileError{QApplication::translate("Platform", "It is a folder, not a file.")};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return FileError{file.errorString()};
+        return FileError{file.errorString(), !QFileInfo::exists(path)};
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return FileError{file.errorString()};
     return bytes;
+}
+
+QStringList QtPlatform::fileNamesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
+QStringList QtPlatform::folderNamesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
 std::optional<FileError> QtPlatform::writeFileAtomically(const QString &path, const QByteArray &bytes)

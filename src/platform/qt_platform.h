@@ -13,10 +13,13 @@ public:
     explicit QtPlatform(QString applicationFolder);
 
     void showMessage(const QString &title, const QString &text, MessageIcon icon) override;
+    bool askYesNo(const QString &title, const QString &text) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
     QString applicationFolder() const override;
     void giveFocus(QWidget *widget) override;
     std::variant<QByteArray, FileError> readFile(const QString &path) override;
+    QStringList fileNamesIn(const QString &folder) override;
+    QStringList folderNamesIn(const QString &folder) override;
     std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) override;
     std::optional<FileError> startBatchFile(const QString &batchFile, const QString &argument) override;
     void endProgram() override;

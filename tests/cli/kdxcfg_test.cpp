@@ -61,6 +61,18 @@ TEST_F(Kdxcfg, SetKeepsTheFileAndStoresWhatTheWindowChangesOnLoading)
     EXPECT_EQ(readFile("KDX.cfg"), "# bots\r\npause 3\r\nmp_roundtime 3.5\r\nmax_bots 10\r\n\r\nbotchat off\r\n");
 }
 
+// A Windows-1252 file takes typed characters it can hold and refuses the others.
+TEST_F(Kdxcfg, SetWritesTheFilesCodePageOrNothing)
+{
+    writeFile("KDX.cfg", "# caf\xe9\r\n");
+    EXPECT_EQ(kdxcfg({"set", "wptfolder=\xe2\x82\xac"}).status, 0);
+    EXPECT_EQ(readFile("KDX.cfg"), "# caf\xe9\r\n\r\nwptfolder \x80\r\n");
+    expectRefused(kdxcfg({"command", "set", "1", "say \xd0\x96"}),
+                  "the custom command \"say \xd0\x96\" holds the character \"\xd0\x96\" (U+0416), which the file's "
+                  "encoding, Windows-1252, cannot hold; nothing was written");
+    EXPECT_EQ(readFile("KDX.cfg"), "# caf\xe9\r\n\r\nwptfolder \x80\r\n");
+}
+
 TEST_F(Kdxcfg, ShowListsSettingsCommandsAndMessages)
 {
     std::string file = "max_bots 20\r\n";

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <fstream>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <random>
 
@@ -96,7 +97,16 @@ std::string describe(const KDXCfg &cfg)
             text += "slot " + std::to_string(slot) + " [" + command.Text + "]" + at(command.FoundAtLine) + "\n";
     if (!cfg.UnreadTail.empty())
         text += "tail [" + cfg.UnreadTail + "]\n";
-    return text + (cfg.Encoding == TextEncoding::Utf8 ? "utf-8\n" : "latin-1\n");
+    return text + (cfg.Encoding == TextEncoding::Utf8 ? "utf-8\n" : "windows-1252\n");
+}
+
+std::string describe(const std::optional<UnencodableCharacter> &found)
+{
+    if (!found)
+        return "none";
+    char code[16];
+    std::snprintf(code, sizeof code, " U+%04X", static_cast<unsigned>(found->character));
+    return (found->setting ? "setting " + std::to_string(found->setting) : "slot " + std::to_string(found->slot)) + code;
 }
 
 double parse(const std::string &text) // whatever the locale
@@ -149,6 +159,8 @@ TEST_P(CaseFiles, EveryEntryHolds)
                     expectedModel += e.value + "\n";
                 else if (e.name == "out")
                     expectedOut += e.value + "\r\n";
+                else if (e.name == "unencodable")
+                    EXPECT_EQ(describe(findUnencodable(cfg)), e.value) << where;
                 else if (e.name == "utf8")
                     EXPECT_EQ(isValidUtf8(e.value), e.arg == "yes") << where;
                 else if (e.name == "from")

@@ -58,11 +58,10 @@ private slots:
     {
         QFETCH(Case, fields);
         const QString action = fields.value(u"action"_s).value(0);
-        QTemporaryDir folder;
-        QVERIFY2(folder.isValid(), qPrintable(folder.errorString()));
-        FakePlatform platform(folder.path());
+        FakePlatform platform(u"/nonexistent/program"_s);
         for (const QString &file : fields.value(u"file"_s))
-            writeFile(folder.filePath(file), QByteArray::fromPercentEncoding(fields[u"content"_s].value(0).toUtf8()));
+            platform.files[file.section(u'|', 0, 0)] =
+                QByteArray::fromPercentEncoding(file.contains(u'|') ? file.section(u'|', 1).toUtf8() : fields[u"content"_s].value(0).toUtf8());
         if (action == "batch file missing"_L1)
             platform.startFailure = u"The file does not exist."_s;
         kdx::LanguageDialog window(fields[u"dialog"_s] == QStringList(u"frmChat"_s) ? kdx::frmChat : kdx::frmTitles,
@@ -78,16 +77,22 @@ private slots:
         for (int row = 0; row < list->count(); ++row)
             log[0] += u' ' + list->item(row)->text();
         const QPoint first = list->visualItemRect(list->item(0)).center();
-        if (action != "nothing selected"_L1)
+        const bool byKeys = action.startsWith(u"keys "_s);
+        if (action != "nothing selected"_L1 && !byKeys)
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
         if (action == "file gone"_L1)
-            QVERIFY(QFile::remove(folder.filePath(fields[u"file"_s][0])));
-        if (action == "double-click"_L1)
+            QVERIFY(platform.files.remove(fields[u"file"_s][0]));
+        if (byKeys) {
+            for (const QString &key : action.mid(5).split(u' '))
+                QTest::keyClick(list, QKeySequence::fromString(key)[0].key());
+        } else if (action == "double-click"_L1)
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
         else if (action == "Enter"_L1)
             QTest::keyClick(list, Qt::Key_Return);
         else if (action == "close box"_L1)
             window.close();
+        else if (action == "Esc"_L1)
+            QTest::keyClick(list, Qt::Key_Escape);
         else
             QTest::mouseClick(apply, Qt::LeftButton);
         for (const auto &[batchFile, argument] : platform.startedBatchFiles)
@@ -95,7 +100,7 @@ private slots:
         for (const auto &[title, text, icon] : platform.messages)
             log << (title.isEmpty() && icon == kdx::MessageIcon::None ? text : u"a box with a title or icon"_s);
         log << (window.isVisible() ? u"open"_s : window.result() == QDialog::Accepted ? u"accepted"_s : u"rejected"_s);
-        QCOMPARE(log.join(" | "_L1).replace(folder.path(), "~"_L1), fields.value(u"expect"_s).value(0));
+        QCOMPARE(log.join(" | "_L1).replace(platform.folder, "~"_L1), fields.value(u"expect"_s).value(0));
     }
 
     // The shipped sample, really started: the name reaches it as one argument, no shell parses it.

@@ -93,6 +93,44 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(u"KDX.cfg."_s), QStringList()); // no temp
     }
 
+    // Real folders: which sub-folder stands for a name, and which of its entries are listed.
+    void findsFoldersAndListsFiles_data()
+    {
+        QTest::addColumn<QStringList>("entries"); // made in the program folder; a trailing "/" makes a folder
+        QTest::addColumn<QString>("found");       // for "chat", then the files listed there
+        QTest::newRow("exact name") << QStringList{u"chat/b.txt"_s, u"chat/A.txt"_s, u"chat/c"_s, u"chat/.hidden"_s,
+                                                   u"chat/sub/"_s, u"Chat/x.txt"_s} << u"chat: A.txt b.txt c"_s;
+        QTest::newRow("other case") << QStringList{u"Chat/a.txt"_s, u"Chatter/b.txt"_s} << u"Chat: a.txt"_s;
+        QTest::newRow("hidden folder") << QStringList{u".chat/"_s, u"CHAT/a.txt"_s} << u"CHAT: a.txt"_s;
+        QTest::newRow("two in other cases") << QStringList{u"Chat/a.txt"_s, u"CHAT/b.txt"_s} << u"none"_s;
+        QTest::newRow("a file of that name") << QStringList{u"chat"_s} << u"none"_s;
+        QTest::newRow("nothing") << QStringList() << u"none"_s;
+    }
+    void findsFoldersAndListsFiles()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, found);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        for (const QString &entry : entries)
+            entry.endsWith(u'/') ? void(QDir(dir.path()).mkpath(entry)) : writeFile(dir.filePath(entry), "x");
+        kdx::QtPlatform platform;
+        const std::optional<QString> folder = platform.findFolder(dir.path(), u"chat"_s);
+        QCOMPARE(folder ? QDir(dir.path()).relativeFilePath(*folder) + u": "_s + platform.fileNamesIn(*folder).join(u' ')
+                        : u"none"_s,
+                 found);
+    }
+
+    void readTellsAMissingFileFromAnUnreadableOne()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"KDX.cfg"_s));
+        const auto folder = kdx::QtPlatform().readFile(dir.filePath(u"KDX.cfg"_s));
+        const auto missing = kdx::QtPlatform().readFile(dir.filePath(u"gone.cfg"_s));
+        QVERIFY(std::holds_alternative<kdx::FileError>(folder) && !std::get<kdx::FileError>(folder).missing);
+        QVERIFY(std::holds_alternative<kdx::FileError>(missing) && std::get<kdx::FileError>(missing).missing);
+    }
+
     void displayLinesBreaksAtEveryLineEndAndCutsLongLines()
     {
         const QString x(1000, u'x');

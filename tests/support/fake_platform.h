@@ -18,8 +18,9 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
 
 inline QByteArray readBack(const QString &path) { QFile f(path); return f.open(QFile::ReadOnly) ? f.readAll() : "?"; }
 
-// A scripted platform: records every box, answers input boxes from a script and
-// works on real files in the given folder, unless a failure is injected.
+// A scripted platform: records every box, answers input and question boxes from
+// a script and works on the files in `files` and on real files in the given
+// folder, unless a failure is injected.
 class FakePlatform final : public Platform {
 public:
     struct ShownMessage { QString title, text; MessageIcon icon; };
@@ -30,12 +31,16 @@ public:
     const QString folder;
 
     QList<std::optional<QString>> inputAnswers; // for the next input boxes (nullopt: Cancel); running out fails
+    QList<bool> questionAnswers;                // for the next Yes/No boxes (true: Yes); running out fails
+    QMap<QString, QByteArray> files;            // in memory, by path relative to the folder ("chat/a.txt")
 
+    std::optional<QString> readFailure;  // every read fails so, as of a file that exists
     std::optional<QString> writeFailure; // every write fails so and leaves the file alone
     std::optional<QString> startFailure; // starting a batch file fails so
 
     QList<ShownMessage> messages;
     QList<InputRequest> inputRequests;
+    QStringList questions;
     QList<StartedBatchFile> startedBatchFiles;
     QStringList focusedWidgets; // objectNames, in order
     QStringList writtenFiles;
@@ -49,9 +54,24 @@ public:
             QTest::qFail("an input box was shown that the test did not script", __FILE__, __LINE__);
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst().value_or(QString());
     }
+    bool askYesNo(const QString &, const QString &text) override
+    {
+        questions.append(text);
+        if (questionAnswers.isEmpty())
+            QTest::qFail("a question was asked that the test did not script", __FILE__, __LINE__);
+        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
+    }
     QString applicationFolder() const override { return folder; }
     void giveFocus(QWidget *widget) override { focusedWidgets.append(widget->objectName()); }
-    std::variant<QByteArray, FileError> readFile(const QString &path) override { return QtPlatform().readFile(path); }
+    std::variant<QByteArray, FileError> readFile(const QString &path) override
+    {
+        if (readFailure)
+            return FileError{*readFailure};
+        const auto file = files.constFind(inFolder(path));
+        return file != files.cend() ? std::variant<QByteArray, FileError>(*file) : QtPlatform().readFile(path);
+    }
+    QStringList fileNamesIn(const QString &path) override { return namesIn(path, QtPlatform().fileNamesIn(path), false); }
+    QStringList folderNamesIn(const QString &path) override { return namesIn(path, QtPlatform().folderNamesIn(path), true); }
     std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) override
     {
         auto error = writeFailure ? FileError{*writeFailure} : QtPlatform().writeFileAtomically(path, bytes);
@@ -65,6 +85,20 @@ public:
         return startFailure ? FileError{*startFailure} : std::optional<FileError>();
     }
     void endProgram() override { ++endProgramCalls; }
+
+private:
+    QString inFolder(const QString &path) const { return QDir(folder).relativeFilePath(QDir::fromNativeSeparators(path)); }
+    // The names on disk and those of `files` directly in the folder: files, or the folders above them.
+    QStringList namesIn(const QString &path, QStringList names, bool folders) const
+    {
+        const QString prefix = inFolder(path) == u'.' ? QString() : inFolder(path) + u'/';
+        for (const QString &file : files.keys())
+            if (file.startsWith(prefix) && file.count(u'/') - prefix.count(u'/') == (folders ? 1 : 0))
+                names.append(file.mid(prefix.size()).section(u'/', 0, 0));
+        names.removeDuplicates();
+        std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        return names;
+    }
 };
 
 } // namespace kdx::test

@@ -2,16 +2,9 @@
 
 namespace kdx {
 
-QString textFromBytes(const std::string &bytes, TextEncoding encoding)
+QString textFromBytes(std::string_view bytes, TextEncoding encoding)
 {
-    const auto size = static_cast<qsizetype>(bytes.size());
-    return encoding == TextEncoding::Utf8 ? QString::fromUtf8(bytes.data(), size)
-                                          : QString::fromLatin1(bytes.data(), size);
-}
-
-std::string bytesFromText(const QString &text, TextEncoding encoding)
-{
-    return (encoding == TextEncoding::Utf8 ? text.toUtf8() : text.toLatin1()).toStdString();
+    return QString::fromStdString(utf8FromBytes(bytes, encoding));
 }
 
 } // namespace kdx

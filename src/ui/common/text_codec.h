@@ -1,17 +1,14 @@
 #pragma once
 
-#include "config/kdx_cfg.h"
+#include "config/text_encoding.h"
 
 #include <QString>
 
-#include <string>
+#include <string_view>
 
 namespace kdx {
 
-// Turns the bytes of the file into text for a control and back. Both encodings
-// give back every byte unchanged, so a value the user did not edit is written
-// back as it was read.
-QString textFromBytes(const std::string &bytes, TextEncoding encoding);
-std::string bytesFromText(const QString &text, TextEncoding encoding);
+// The bytes of a file as text for a control.
+QString textFromBytes(std::string_view bytes, TextEncoding encoding);
 
 } // namespace kdx

@@ -1,14 +1,12 @@
 #include "languagedialog.h"
 
 #include "config/text_encoding.h"
-#include "language_folder.h"
+#include "file_list_box.h"
 #include "platform/folder_path.h"
 #include "ui/common/classic_metrics.h"
 #include "ui/common/text_codec.h"
 
-#include <QDir>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 
 #include <string>
@@ -23,10 +21,10 @@ std::string_view viewOf(const QByteArray &bytes)
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// A language file may be written in UTF-8 or in a single-byte code page.
+// A language file may be written in UTF-8 or in Windows-1252, as KDX.cfg.
 QString decodedMessage(const QByteArray &file, const std::string &message)
 {
-    return textFromBytes(message, isValidUtf8(viewOf(file)) ? TextEncoding::Utf8 : TextEncoding::Latin1);
+    return textFromBytes(message, encodingOf(viewOf(file)));
 }
 
 } // namespace
@@ -50,7 +48,7 @@ void LanguageDialog::createControls()
     label->setObjectName(QStringLiteral("Label1"));
     label->setGeometry(rectFromTwips(120, 120, 1812, 252));
 
-    filSelect_ = new QListWidget(this);
+    filSelect_ = new FileListBox(this);
     filSelect_->setObjectName(QStringLiteral("filSelect"));
     filSelect_->setGeometry(rectFromTwips(120, 360, 1812, 2568));
     filSelect_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -69,13 +67,15 @@ void LanguageDialog::createControls()
 
 void LanguageDialog::listLanguageFiles()
 {
-    const QString folder = resolveSubFolder(platform_.applicationFolder(), settings_.listingFolder);
-    if (!QDir(folder).exists()) {
-        platform_.showMessage(QString(), tr("The language folder \"%1\" does not exist.").arg(folder),
+    folder_ = platform_.findFolder(platform_.applicationFolder(), settings_.folder);
+    if (!folder_) {
+        platform_.showMessage(QString(),
+                              tr("The language folder \"%1\" does not exist.")
+                                  .arg(pathInFolder(platform_.applicationFolder(), settings_.folder)),
                               MessageIcon::None);
         return;
     }
-    filSelect_->addItems(fileNamesIn(folder));
+    filSelect_->addItems(platform_.fileNamesIn(*folder_));
 }
 
 void LanguageDialog::cmdApply_Click()
@@ -84,24 +84,26 @@ void LanguageDialog::cmdApply_Click()
     if (selected.isEmpty())
         return;
     const QString fileName = selected.constFirst()->text();
-    startBatchFile(fileName);
-    showLanguageMessage(fileName);
+    // The message says the language changed, which is untrue when the batch file did not start.
+    if (startBatchFile(fileName))
+        showLanguageMessage(fileName);
     accept();
 }
 
-void LanguageDialog::startBatchFile(const QString &fileName)
+bool LanguageDialog::startBatchFile(const QString &fileName)
 {
     const QString batchFile = pathInFolder(platform_.applicationFolder(), settings_.batchFile);
-    if (const std::optional<FileError> error = platform_.startBatchFile(batchFile, fileName)) {
+    const std::optional<FileError> error = platform_.startBatchFile(batchFile, fileName);
+    if (error) {
         platform_.showMessage(QString(), tr("Could not start \"%1\": %2").arg(batchFile, error->reason),
                               MessageIcon::None);
     }
+    return !error;
 }
 
 void LanguageDialog::showLanguageMessage(const QString &fileName)
 {
-    const QString folder = resolveSubFolder(platform_.applicationFolder(), settings_.openingFolder);
-    const QString languageFile = pathInFolder(folder, fileName);
+    const QString languageFile = pathInFolder(*folder_, fileName);
     const std::variant<QByteArray, FileError> content = platform_.readFile(languageFile);
     if (const auto *error = std::get_if<FileError>(&content)) {
         platform_.showMessage(QString(),

@@ -6,36 +6,38 @@
 #include <QDialog>
 #include <QLatin1String>
 
-class QListWidget;
+#include <optional>
 
 namespace kdx {
+
+class FileListBox;
 
 // What sets the two language dialogs apart. The folder and file names are
 // relative to the program's folder.
 struct LanguageDialogSettings {
     QLatin1String objectName;
     QLatin1String caption;
-    QLatin1String listingFolder;
+    QLatin1String folder;
     QLatin1String batchFile;
-    QLatin1String openingFolder;
     MessageRule messageRule;
 };
 
 inline constexpr LanguageDialogSettings frmChat{
     QLatin1String("frmChat"), QLatin1String("Change chat-language"), QLatin1String("chat"),
-    QLatin1String("KDXchat.bat"), QLatin1String("Chat"), MessageRule::ChatFirstField,
+    QLatin1String("KDXchat.bat"), MessageRule::ChatFirstField,
 };
 
 inline constexpr LanguageDialogSettings frmTitles{
     QLatin1String("frmTitles"), QLatin1String("Change language"), QLatin1String("Titles"),
-    QLatin1String("KDXtitles.bat"), QLatin1String("Titles"), MessageRule::TitlesMarker,
+    QLatin1String("KDXtitles.bat"), MessageRule::TitlesMarker,
 };
 
 // Lists the language files of its folder; applying one starts the batch file
 // beside the program with the file's bare name as its one argument, shows the
 // message the file carries, if any, and closes the dialog. Every failure becomes
-// a message box and leaves the program running. Folder names are matched
-// ignoring case when the exact name does not exist.
+// a message box and leaves the program running; a batch file that could not be
+// started shows no message of the language file. The folder is found once
+// (Platform::findFolder) and both lists and holds the file that is read.
 //
 // Open it modally; every opening lists the folder afresh:
 //     LanguageDialog dialog(frmChat, platform, this);
@@ -49,12 +51,13 @@ private:
     void createControls();
     void listLanguageFiles();
     void cmdApply_Click();
-    void startBatchFile(const QString &fileName);
+    bool startBatchFile(const QString &fileName);
     void showLanguageMessage(const QString &fileName);
 
     const LanguageDialogSettings settings_;
     Platform &platform_;
-    QListWidget *filSelect_ = nullptr;
+    std::optional<QString> folder_;
+    FileListBox *filSelect_ = nullptr;
 };
 
 } // namespace kdx

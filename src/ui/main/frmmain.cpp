@@ -5,6 +5,7 @@
 #include "help_mark.h"
 #include "help_topics.h"
 #include "main_window_layout.h"
+#include "option_button.h"
 #include "skill_scroll_bar.h"
 #include "ui/common/classic_metrics.h"
 
@@ -118,7 +119,16 @@ void frmMain::Form_Load()
 {
     cfg_.ControlsReady = false;
     cfg_.SettingTable = SettingTable();
-    cmdLoad_Click();
+    const std::optional<FileError> error = readConfigFile();
+    if (!error)
+        return;
+    // The window starts from the defaults; a file that exists but was not read
+    // is not replaced without asking.
+    if (error->missing)
+        configFile_.missing();
+    else
+        configFile_.unreadable();
+    ShowSettings();
 }
 
 void frmMain::createControls()
@@ -220,7 +230,7 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
         return label;
     }
     case ControlType::OptionButton: {
-        auto *option = new QRadioButton(caption, this);
+        auto *option = new OptionButton(caption, this);
         option->setChecked(index == 0);
         radRadio[index] = option;
         connect(option, &QRadioButton::toggled, this, [this, index](bool selected) {

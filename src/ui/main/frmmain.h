@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/kdx_cfg.h"
+#include "config_file_watch.h"
 #include "platform/platform.h"
 #include "title_marquee.h"
 
@@ -37,8 +38,8 @@ public:
 
     // The handlers, named after their control and event. Array handlers take the
     // control's index.
-    void cmdLoad_Click();
-    bool cmdSave_Click(); // false when the file could not be written
+    void cmdLoad_Click(); // a file that cannot be read changes nothing
+    bool cmdSave_Click(); // false when nothing was written
     void cmdCleanOut_Click();
     void cmdClnOut2_Click();
     void chkCVAR_Click(int index);
@@ -71,11 +72,15 @@ private:
     void updateSkillLabel(int index);
     void showSkill(int index);
     void showRadioOption();
+    std::optional<FileError> readConfigFile();
     void writeCleanOutput(bool leaveOutDefaults);
+    bool isWritable(const QString &path);
+    bool mayReplaceConfigFile(const QString &path);
     bool writeFile(const QString &path, const std::string &content);
     QString pathInProgramFolder(const QString &fileName) const;
-    QString textFromFileBytes(const std::string &bytes) const; // in the file's encoding
-    std::string fileBytesFromText(const QString &text) const;
+    // The model's texts are UTF-8, whatever the file's encoding.
+    static QString textFromUtf8(const std::string &utf8);
+    static std::string utf8FromText(const QString &text);
     void setValue(int index, const std::string &value);
 
     KDXCfg &cfg_;
@@ -94,6 +99,7 @@ private:
 
     QTimer *Timer = nullptr;
     TitleMarquee marquee_;
+    ConfigFileWatch configFile_;
 
     // While a fill shows a min_bots/max_bots pair from the file, neither box is
     // compared with the other's previous contents.

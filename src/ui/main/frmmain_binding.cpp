@@ -4,7 +4,6 @@
 #include "caption_button.h"
 #include "config/number_text.h"
 #include "config/value_rules.h"
-#include "ui/common/text_codec.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -20,14 +19,14 @@ constexpr int timerBoxOrder[] = {18, 19, 20};
 
 } // namespace
 
-QString frmMain::textFromFileBytes(const std::string &bytes) const
+QString frmMain::textFromUtf8(const std::string &utf8)
 {
-    return textFromBytes(bytes, cfg_.Encoding);
+    return QString::fromStdString(utf8);
 }
 
-std::string frmMain::fileBytesFromText(const QString &text) const
+std::string frmMain::utf8FromText(const QString &text)
 {
-    return bytesFromText(text, cfg_.Encoding);
+    return text.toStdString();
 }
 
 void frmMain::setValue(int index, const std::string &value)
@@ -50,21 +49,21 @@ void frmMain::ShowSettings()
     }
     cfg_.ControlsReady = true;
 
-    txtCVAR.at(setting::WaypointFolder)->setText(textFromFileBytes(cfg_.SettingTable[setting::WaypointFolder].Value));
+    txtCVAR.at(setting::WaypointFolder)->setText(textFromUtf8(cfg_.SettingTable[setting::WaypointFolder].Value));
 
     fillingBotCounts_ = true;
     for (int index : numberBoxOrder)
-        numCVAR.at(index)->setText(textFromFileBytes(cfg_.SettingTable[index].Value));
+        numCVAR.at(index)->setText(textFromUtf8(cfg_.SettingTable[index].Value));
     fillingBotCounts_ = false;
     // A pair from the file with min_bots above max_bots: min_bots gives way.
     QLineEdit *minBots = numCVAR.at(setting::MinBots);
-    const std::string minText = fileBytesFromText(minBots->text());
-    const std::string lowered = botCountGivenWay(setting::MinBots, minText, fileBytesFromText(numCVAR.at(setting::MaxBots)->text()));
+    const std::string minText = utf8FromText(minBots->text());
+    const std::string lowered = botCountGivenWay(setting::MinBots, minText, utf8FromText(numCVAR.at(setting::MaxBots)->text()));
     if (lowered != minText)
-        minBots->setText(textFromFileBytes(lowered));
+        minBots->setText(textFromUtf8(lowered));
 
     for (int index : timerBoxOrder)
-        timCVAR.at(index)->setText(textFromFileBytes(cfg_.SettingTable[index].Value));
+        timCVAR.at(index)->setText(textFromUtf8(cfg_.SettingTable[index].Value));
 
     showSkill(setting::MinBotSkill);
     showSkill(setting::MaxBotSkill);
@@ -97,7 +96,7 @@ void frmMain::ShowCustomCommands()
 {
     for (int slot = 1; slot <= CustomCommandSlotCount; ++slot) {
         const std::string &command = cfg_.CustomCommands[slot].Text;
-        cmdCustom.at(slot)->setCaption(command.empty() ? QStringLiteral("<Click to add new>") : textFromFileBytes(command));
+        cmdCustom.at(slot)->setCaption(command.empty() ? QStringLiteral("<Click to add new>") : textFromUtf8(command));
     }
 }
 
@@ -115,31 +114,31 @@ void frmMain::numCVAR_Change(int index)
     // A correction is assigned to the box, which runs this handler again, nested;
     // that run finds the text tidy and stores it, so this one is done.
     QLineEdit *box = numCVAR.at(index);
-    const std::string typed = fileBytesFromText(box->text());
+    const std::string typed = utf8FromText(box->text());
     const std::string shown = wholeNumberShown(typed);
     if (shown != typed) {
-        box->setText(textFromFileBytes(shown));
+        box->setText(textFromUtf8(shown));
         return;
     }
     setValue(index, shown);
 
     if (fillingBotCounts_ || (index != setting::MinBots && index != setting::MaxBots))
         return;
-    const std::string givenWay = botCountGivenWay(index, fileBytesFromText(numCVAR.at(setting::MinBots)->text()),
-                                                  fileBytesFromText(numCVAR.at(setting::MaxBots)->text()));
+    const std::string givenWay = botCountGivenWay(index, utf8FromText(numCVAR.at(setting::MinBots)->text()),
+                                                  utf8FromText(numCVAR.at(setting::MaxBots)->text()));
     if (givenWay != shown)
-        box->setText(textFromFileBytes(givenWay));
+        box->setText(textFromUtf8(givenWay));
 }
 
 void frmMain::timCVAR_Change(int index)
 {
     QLineEdit *box = timCVAR.at(index);
-    const std::string typed = fileBytesFromText(box->text());
+    const std::string typed = utf8FromText(box->text());
     const std::optional<std::string> held = secondsHeld(typed);
     if (!held)
         return; // left alone while the user is still typing
     if (*held != typed) {
-        box->setText(textFromFileBytes(*held)); // stored by the nested run
+        box->setText(textFromUtf8(*held)); // stored by the nested run
         return;
     }
     setValue(index, typed);
@@ -166,7 +165,7 @@ void frmMain::radRadio_Click(int index)
 
 void frmMain::txtCVAR_Change(int)
 {
-    setValue(setting::WaypointFolder, fileBytesFromText(txtCVAR.at(setting::WaypointFolder)->text()));
+    setValue(setting::WaypointFolder, utf8FromText(txtCVAR.at(setting::WaypointFolder)->text()));
 }
 
 } // namespace kdx

@@ -30,20 +30,37 @@ QString frmMain::pathInProgramFolder(const QString &fileName) const
 
 void frmMain::cmdLoad_Click()
 {
+    readConfigFile();
+}
+
+std::optional<FileError> frmMain::readConfigFile()
+{
     const QString path = pathInProgramFolder(configFileName);
-    std::string content;
     auto file = platform_.readFile(path);
     if (const auto *error = std::get_if<FileError>(&file)) {
-        // Read as an empty file: no lines, every value kept as it is.
-        platform_.showMessage(tr("Error while loading"),
-                              tr("%1 could not be read: %2").arg(path, error->reason),
+        platform_.showMessage(tr("Error while loading"), tr("%1 could not be read: %2").arg(path, error->reason),
                               MessageIcon::None);
-    } else {
-        content = std::get<QByteArray>(file).toStdString();
+        return *error;
     }
-    for (const Message &message : readConfiguration(cfg_, content))
-        platform_.showMessage(textFromFileBytes(message.title), textFromFileBytes(message.text), message.icon);
+    const QByteArray &content = std::get<QByteArray>(file);
+    for (const Message &message : readConfiguration(cfg_, std::string_view(content.constData(), static_cast<std::size_t>(content.size()))))
+        platform_.showMessage(textFromUtf8(message.title), textFromUtf8(message.text), message.icon);
+    configFile_.known(content);
     ShowSettings();
+    return std::nullopt;
+}
+
+// Refuses, with the reason, a model holding a character that the file cannot hold.
+bool frmMain::isWritable(const QString &path)
+{
+    const std::optional<UnencodableCharacter> found = findUnencodable(cfg_);
+    if (found) {
+        platform_.showMessage(tr("Error while saving"),
+                              tr("%1 could not be written: %2.\rNothing was written.")
+                                  .arg(path, textFromUtf8(unencodableReason(cfg_, *found))),
+                              MessageIcon::None);
+    }
+    return !found;
 }
 
 bool frmMain::writeFile(const QString &path, const std::string &content)
@@ -59,9 +76,35 @@ bool frmMain::writeFile(const QString &path, const std::string &content)
     return !error;
 }
 
+// Asks before replacing a file that the program never read or that another
+// program has changed since; false when the user says No.
+bool frmMain::mayReplaceConfigFile(const QString &path)
+{
+    auto file = platform_.readFile(path);
+    const auto *current = std::get_if<QByteArray>(&file);
+    switch (configFile_.beforeReplacing(current ? std::optional(*current) : std::nullopt)) {
+    case ConfigFileWatch::Question::None:
+        return true;
+    case ConfigFileWatch::Question::NeverRead:
+        return platform_.askYesNo(QString(), tr("KDX.cfg could not be read when the program started. Replace it "
+                                                "with the settings shown here?"));
+    case ConfigFileWatch::Question::ChangedBehind:
+        return platform_.askYesNo(QString(), tr("KDX.cfg was changed by another program since it was read. Replace "
+                                                "it with the settings shown here?"));
+    }
+    return false;
+}
+
 bool frmMain::cmdSave_Click()
 {
-    return writeFile(pathInProgramFolder(configFileName), annotatedSave(cfg_));
+    const QString path = pathInProgramFolder(configFileName);
+    if (!isWritable(path) || !mayReplaceConfigFile(path))
+        return false;
+    const std::string content = annotatedSave(cfg_);
+    if (!writeFile(path, content))
+        return false;
+    configFile_.known(QByteArray::fromStdString(content));
+    return true;
 }
 
 void frmMain::writeCleanOutput(bool leaveOutDefaults)
@@ -78,8 +121,19 @@ void frmMain::writeCleanOutput(bool leaveOutDefaults)
                               MessageIcon::None);
         return;
     }
-    writeFile(pathInProgramFolder(name),
-              cleanOutput(cfg_, leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings));
+    const QString path = pathInProgramFolder(name);
+    if (!isWritable(path))
+        return;
+    const std::string content =
+        cleanOutput(cfg_, leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings);
+    if (!writeFile(path, content) || name.compare(configFileName, Qt::CaseInsensitive) != 0)
+        return;
+    // Where the file system ignores case, "kdx.cfg" replaced KDX.cfg as well:
+    // what is there now is the program's own, not another program's.
+    const QByteArray written = QByteArray::fromStdString(content);
+    const auto file = platform_.readFile(pathInProgramFolder(configFileName));
+    if (const auto *now = std::get_if<QByteArray>(&file); now && *now == written)
+        configFile_.known(written);
 }
 
 void frmMain::cmdCleanOut_Click()
@@ -97,8 +151,8 @@ void frmMain::cmdCustom_Click(int index)
     CustomCommand &slot = cfg_.CustomCommands[index];
     const QString answer = platform_.inputBox(
         QStringLiteral("Type in your custom command.\rClick 'Cancel' to delete this command."),
-        QStringLiteral("Change/Add Command"), textFromFileBytes(slot.Text));
-    slot.Text = fileBytesFromText(answer);
+        QStringLiteral("Change/Add Command"), textFromUtf8(slot.Text));
+    slot.Text = utf8FromText(answer);
     ShowCustomCommands();
     platform_.giveFocus(commandButtons_.at(QStringLiteral("cmdSave")));
 }

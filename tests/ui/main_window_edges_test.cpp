@@ -1,0 +1,213 @@
+// The main window where work could be lost: reloads that fail, files changed
+// behind the program, code pages, and the keyboard on the option buttons.
+#include "config/config_writers.h"
+#include "support/fake_platform.h"
+#include "ui/main/frmmain.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A main window started on KDX.cfg (none for an empty `file`) in a temporary folder.
+struct Window {
+    explicit Window(const QByteArray &file, std::optional<QString> readFailure = std::nullopt)
+    {
+        if (!folder.isValid())
+            qFatal("cannot make a temporary folder: %s", qPrintable(folder.errorString()));
+        if (!file.isEmpty())
+            kdx::test::writeFile(path(), file);
+        platform.readFailure = readFailure;
+        frm = std::make_unique<kdx::frmMain>(cfg, platform);
+        platform.readFailure.reset();
+    }
+    QString path() const { return folder.filePath(u"KDX.cfg"_s); }
+    template <typename Widget = QWidget> Widget *get(const QString &name) const { return frm->findChild<Widget *>(name); }
+    QString texts() const
+    {
+        QStringList texts;
+        for (const auto &message : platform.messages)
+            texts.append(message.title + u": "_s + message.text);
+        return texts.join(u" | "_s);
+    }
+
+    QTemporaryDir folder;
+    kdx::test::FakePlatform platform{folder.path()};
+    kdx::KDXCfg cfg;
+    std::unique_ptr<kdx::frmMain> frm;
+};
+
+const QString changedQuestion =
+    u"KDX.cfg was changed by another program since it was read. Replace it with the settings shown here?"_s;
+const QString neverReadQuestion =
+    u"KDX.cfg could not be read when the program started. Replace it with the settings shown here?"_s;
+
+} // namespace
+
+class MainWindowEdgesTest : public QObject {
+    Q_OBJECT
+private slots:
+    // After "pause" is set to 9, what happens to the file before a save; the
+    // question asked, if any, and the file afterwards.
+    void saveAsksBeforeReplacingUnknownContent_data()
+    {
+        QTest::addColumn<QByteArray>("start");   // KDX.cfg at start-up; "?" stands for one that cannot be read
+        QTest::addColumn<QByteArray>("behind");  // written by another program after start-up; "-" deletes it
+        QTest::addColumn<QString>("command");    // cmdSave or Command2 (Save and Exit)
+        QTest::addColumn<QList<bool>>("answer"); // to the question
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QByteArray>("after");
+
+        const QByteArray file = "pause 5\r\n", other = "pause 3\r\n# theirs\r\n", none;
+        const QList<bool> no{false}, yes{true}, unasked;
+        QTest::newRow("unchanged") << file << none << u"cmdSave"_s << unasked << QString() << "pause 9\r\n"_ba;
+        QTest::newRow("same bytes written again") << file << file << u"cmdSave"_s << unasked << QString() << "pause 9\r\n"_ba;
+        QTest::newRow("changed, No") << file << other << u"cmdSave"_s << no << changedQuestion << other;
+        QTest::newRow("changed, Save and Exit, No") << file << other << u"Command2"_s << no << changedQuestion << other;
+        QTest::newRow("changed, Yes") << file << other << u"cmdSave"_s << yes << changedQuestion << "pause 9\r\n"_ba;
+        QTest::newRow("deleted") << file << "-"_ba << u"cmdSave"_s << unasked << QString() << "pause 9\r\n"_ba;
+        QTest::newRow("missing at start") << none << none << u"cmdSave"_s << unasked << QString() << "\r\npause 9\r\n"_ba;
+        QTest::newRow("missing at start, made since") << none << other << u"Command2"_s << no << changedQuestion << other;
+        QTest::newRow("unreadable at start, No") << "?"_ba << none << u"Command2"_s << no << neverReadQuestion << "?"_ba;
+        QTest::newRow("unreadable at start, Yes") << "?"_ba << none << u"Command2"_s << yes << neverReadQuestion
+                                                  << "\r\npause 9\r\n"_ba;
+    }
+    void saveAsksBeforeReplacingUnknownContent()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(QByteArray, behind);
+        QFETCH(QString, command);
+        QFETCH(QList<bool>, answer);
+        QFETCH(QString, question);
+        QFETCH(QByteArray, after);
+        Window w(start, start == "?" ? std::optional(u"Permission denied"_s) : std::nullopt);
+        w.get<QLineEdit>(u"numCVAR_4"_s)->setText(u"9"_s);
+        if (behind == "-")
+            QVERIFY(QFile::remove(w.path()));
+        else if (!behind.isEmpty())
+            kdx::test::writeFile(w.path(), behind);
+        w.platform.questionAnswers = answer;
+        w.get<QAbstractButton>(command)->click();
+        QCOMPARE(w.platform.questions, question.isEmpty() ? QStringList() : QStringList{question});
+        QCOMPARE(kdx::test::readBack(w.path()), after);
+        QCOMPARE(w.platform.endProgramCalls, command == u"Command2"_s && answer != QList<bool>{false} ? 1 : 0);
+        w.platform.questionAnswers = answer; // asked again after No, not after Yes
+        w.frm->cmdSave_Click();
+        QCOMPARE(w.platform.questions.size(), question.isEmpty() ? 0 : answer == QList<bool>{true} ? 1 : 2);
+    }
+
+    // The program's own clean output over KDX.cfg is no change by another program.
+    void cleanOutputOverTheFileAsksNothingLater()
+    {
+        Window w("pause 5\r\n");
+        w.platform.inputAnswers = {u"KDX.cfg"_s};
+        w.get<QAbstractButton>(u"cmdCleanOut"_s)->click();
+        QVERIFY(w.frm->cmdSave_Click());
+        QCOMPARE(w.platform.questions, QStringList());
+    }
+
+    // A reload that cannot read the file shows why and leaves model and window as they were.
+    void failedReloadChangesNothing_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("missing") << u"missing"_s;
+        QTest::newRow("a folder in its place") << u"folder"_s;
+        QTest::newRow("unreadable") << u"unreadable"_s;
+    }
+    void failedReloadChangesNothing()
+    {
+        QFETCH(QString, obstacle);
+        Window w("pause 7\r\nsay hello\r\n");
+        w.get<QCheckBox>(u"chkCVAR_9"_s)->setChecked(true);
+        QVERIFY(QFile::remove(w.path()));
+        if (obstacle == u"folder"_s)
+            QVERIFY(QDir(w.folder.path()).mkdir(u"KDX.cfg"_s));
+        if (obstacle == u"unreadable"_s)
+            w.platform.readFailure = u"Permission denied"_s;
+        w.frm->cmdLoad_Click();
+        QVERIFY2(w.platform.messages.size() == 1 && w.texts().startsWith(u"Error while loading: "_s), qPrintable(w.texts()));
+        QCOMPARE(QString::fromStdString(kdx::annotatedSave(w.cfg)), u"pause 7\r\nsay hello\r\n\r\njasonmode on\r\n"_s);
+        QCOMPARE(w.get<QLineEdit>(u"numCVAR_4"_s)->text() + w.get<QAbstractButton>(u"cmdCustom_1"_s)->text(), u"7say hello"_s);
+        QVERIFY(w.get<QCheckBox>(u"chkCVAR_9"_s)->isChecked());
+    }
+
+    // A file that is not UTF-8 is shown as Windows-1252 and written back so;
+    // what it cannot hold is refused with a message, and nothing is written.
+    void codePageOfTheFile_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("saved"); // empty: refused
+        QTest::addColumn<QString>("named");    // in the refusal
+        const QByteArray file = "wptfolder caf\xe9 \x80\r\nsay \x93hi\x94 \x81\r\n";
+        QTest::newRow("unedited") << QString() << QString() << file << QString();
+        QTest::newRow("typed euro sign") << u"txtCVAR_1"_s << u"€uro ‘a’"_s << "wptfolder \x80uro \x91" "a\x92\r\nsay \x93hi\x94 \x81\r\n"_ba
+                                         << QString();
+        QTest::newRow("Cyrillic in a setting") << u"txtCVAR_1"_s << u"карты"_s << QByteArray()
+                                               << u"the setting \"wptfolder\" holds the character \"к\" (U+043A)"_s;
+        QTest::newRow("Cyrillic in a command") << u"cmdCustom_2"_s << u"say Жук"_s << QByteArray()
+                                               << u"the custom command \"say Жук\" holds the character \"Ж\" (U+0416)"_s;
+    }
+    void codePageOfTheFile()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, saved);
+        QFETCH(QString, named);
+        const QByteArray file = "wptfolder caf\xe9 \x80\r\nsay \x93hi\x94 \x81\r\n";
+        Window w(file);
+        QCOMPARE(w.get<QLineEdit>(u"txtCVAR_1"_s)->text() + u'|' + w.get<QAbstractButton>(u"cmdCustom_1"_s)->text(),
+                 u"café €|say “hi” \u0081"_s);
+        if (control.startsWith(u"cmdCustom"_s)) {
+            w.platform.inputAnswers = {typed};
+            w.get<QAbstractButton>(control)->click();
+        } else if (!control.isEmpty()) {
+            w.get<QLineEdit>(control)->setText(typed);
+        }
+        w.platform.inputAnswers = {u"clean.cfg"_s};
+        w.get<QAbstractButton>(u"cmdCleanOut"_s)->click();
+        w.get<QAbstractButton>(u"Command2"_s)->click();
+        QCOMPARE(kdx::test::readBack(w.path()), saved.isEmpty() ? file : saved);
+        QCOMPARE(QFile::exists(w.folder.filePath(u"clean.cfg"_s)), !saved.isEmpty());
+        QCOMPARE(w.platform.endProgramCalls, saved.isEmpty() ? 0 : 1);
+        if (saved.isEmpty()) {
+            QCOMPARE(w.platform.messages.size(), 2); // the clean output and the save
+            for (const auto &message : w.platform.messages)
+                QVERIFY2(message.title == u"Error while saving"_s && message.text.contains(named)
+                             && message.text.endsWith(u"Nothing was written."_s), qPrintable(message.text));
+        }
+    }
+
+    // Tab and Shift+Tab into "Radio-Usage" reach the selected option, so that
+    // Space there changes nothing, and the next press leaves the group.
+    void tabIntoRadioUsageFocusesTheSelectedOption_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<bool>("backwards");
+        for (int option : {0, 2, 3})
+            for (bool backwards : {false, true})
+                QTest::addRow("%d %s", option, backwards ? "Shift+Tab" : "Tab") << option << backwards;
+    }
+    void tabIntoRadioUsageFocusesTheSelectedOption()
+    {
+        QFETCH(int, option);
+        QFETCH(bool, backwards);
+        Window w("radio " + QByteArray::number(option) + "\r\n");
+        w.frm->show();
+        QApplication::setActiveWindow(w.frm.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.frm.get()));
+        QWidget *from = w.get(backwards ? u"timCVAR_20"_s : u"scrlSkill_11"_s);
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"radRadio_"_s + QString::number(option));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(w.cfg.SettingTable[8].Value, std::to_string(option));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), backwards ? u"scrlSkill_11"_s : u"timCVAR_20"_s);
+    }
+};
+
+QTEST_MAIN(MainWindowEdgesTest)
+#include "main_window_edges_test.moc"
