@@ -43,7 +43,8 @@ std::optional<FileError> frmMain::readConfigFile()
         return *error;
     }
     const QByteArray &content = std::get<QByteArray>(file);
-    for (const Message &message : readConfiguration(cfg_, std::string_view(content.constData(), static_cast<std::size_t>(content.size()))))
+    const std::string_view bytes(content.constData(), static_cast<std::size_t>(content.size()));
+    for (const Message &message : readConfiguration(cfg_, bytes))
         platform_.showMessage(textFromUtf8(message.title), textFromUtf8(message.text), message.icon);
     configFile_.known(content);
     ShowSettings();
