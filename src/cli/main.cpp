@@ -11,6 +11,9 @@
 #endif
 #include <windows.h>
 #include <shellapi.h>
+
+#include <fcntl.h>
+#include <io.h>
 #endif
 
 namespace {
@@ -40,6 +43,11 @@ std::vector<std::string> argumentsOf([[maybe_unused]] int argc, [[maybe_unused]]
 
 int main(int argc, char **argv)
 {
+#ifdef _WIN32
+    // Line ends as on every other system: scripts read the same bytes everywhere.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     std::ios::sync_with_stdio(false);
     return kdx::cli::runKdxcfg(argumentsOf(argc, argv), std::cout, std::cerr);
 }

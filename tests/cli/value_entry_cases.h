@@ -24,7 +24,7 @@ inline std::vector<ValueEntryCase> valueEntryCases()
         throw std::runtime_error("cannot read value_entries.txt");
     const auto unescaped = [](std::string text) {
         for (std::size_t at; (at = text.find("\\n")) != std::string::npos;)
-            text.replace(at, 2, "\n");
+            text.replace(at, 2, 1, '\n');
         return text;
     };
     std::vector<ValueEntryCase> cases;
@@ -34,7 +34,8 @@ inline std::vector<ValueEntryCase> valueEntryCases()
         ValueEntryCase entry{line, {}, {}, {}};
         const std::size_t bar = line.find('|');
         const std::size_t secondBar = line.find('|', bar + 1);
-        std::string edits = line.substr(0, bar) + " ; ";
+        std::string edits = line.substr(0, bar);
+        edits += " ; ";
         for (std::size_t start = 0, end; (end = edits.find(" ; ", start)) != std::string::npos; start = end + 3) {
             const std::string edit = edits.substr(start, end - start);
             entry.edits.emplace_back(edit.substr(0, edit.find('=')), unescaped(edit.substr(edit.find('=') + 1)));
