@@ -26,8 +26,9 @@ def expect_equal(actual, expected, what):
 def desktop(config, with_languages=False, before_main=None):
     copy = {}
     if with_languages:
-        copy = {name: os.path.join(SAMPLE, name)
-                for name in ("chat", "Titles", "KDXchat.bat", "KDXtitles.bat", "kdx_set_language.sh")}
+        # The language folders and this system's sample batch files with their helper.
+        copy = {name: os.path.join(SAMPLE, name) for name in os.listdir(SAMPLE)
+                if name in ("chat", "Titles") or name.startswith(("KDX", "kdx_")) and not name.endswith(".cfg")}
     return Desktop(PROGRAM, {"KDX.cfg": config}, copy, SCREENSHOTS, WORK, before_main)
 
 
