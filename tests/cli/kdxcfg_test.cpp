@@ -1,22 +1,35 @@
-// The real kdxcfg executable, one group of cases per subcommand: exit status,
-// standard output and error apart, and the file it leaves.
+// kdxcfg, one group of cases per subcommand: exit status, standard output and
+// error apart, and the file it leaves.
 #include "cli_test_support.h"
-#include "run_program.h"
 
+#include "cli/kdxcfg.h"
 #include "config/config_reader.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sstream>
+
 namespace {
 
 using namespace kdx::test;
 
+struct ProgramRun {
+    int status;
+    std::string out, err;
+};
+
 class Kdxcfg : public WorkFolderTest {
 protected:
+    // A run in this process, in the work folder, as a shell started there would run it.
     ProgramRun kdxcfg(const std::vector<std::string> &arguments) const
     {
-        return runProgram(files::pathFromUtf8(KDXCFG_PROGRAM), arguments, folder);
+        const std::filesystem::path previous = std::filesystem::current_path();
+        std::filesystem::current_path(folder);
+        std::ostringstream out, err;
+        const int status = kdx::cli::runKdxcfg(arguments, out, err);
+        std::filesystem::current_path(previous);
+        return {status, out.str(), err.str()};
     }
     // A run that failed: status 2, a message naming `about`, nothing on standard output.
     void expectRefused(const ProgramRun &run, const std::string &about) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/setting_table.h"
+
 #include <fstream>
 #include <optional>
 #include <stdexcept>
@@ -8,6 +10,15 @@
 #include <vector>
 
 namespace kdx::test {
+
+// The index of the setting called `key`; 0 where there is none.
+inline int settingIndex(std::string_view key)
+{
+    for (int index = 1; index <= SettingCount; ++index)
+        if (SettingDefinitions[static_cast<std::size_t>(index - 1)].key == key)
+            return index;
+    return 0;
+}
 
 // A row of value_entries.txt, whose head describes the format.
 struct ValueEntryCase {

@@ -2,6 +2,7 @@
 // the window first shows them, and what a control can show.
 #include "config/number_text.h"
 #include "config/value_rules.h"
+#include "value_entry_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,7 @@ namespace {
 
 using namespace kdx;
 
-int indexOf(std::string_view key)
-{
-    for (int index = 1; index <= SettingCount; ++index)
-        if (SettingDefinitions[static_cast<std::size_t>(index - 1)].key == key)
-            return index;
-    return 0;
-}
+using test::settingIndex;
 
 // Each case: values as a file gives them, and what they are once shown.
 TEST(ValueRules, FirstShowStoresWhatTheControlsShow)
@@ -48,11 +43,11 @@ TEST(ValueRules, FirstShowStoresWhatTheControlsShow)
         SCOPED_TRACE(c.read.front().first + " " + c.read.front().second);
         SettingTable table;
         for (const auto &[key, value] : c.read)
-            table[indexOf(key)].Value = value;
+            table[settingIndex(key)].Value = value;
         const SettingTable before = table;
         const std::vector<ValueChange> changes = tidyAsFirstShown(table);
         for (const auto &[key, value] : c.stored)
-            EXPECT_EQ(table[indexOf(key)].Value, value) << key;
+            EXPECT_EQ(table[settingIndex(key)].Value, value) << key;
         for (const ValueChange &change : changes) {
             EXPECT_EQ(change.before, before[change.index].Value);
             EXPECT_EQ(change.after, table[change.index].Value);
@@ -75,7 +70,7 @@ TEST(ValueRules, ControlsShowOnlyWhatTheyCan)
         {"maxbotskill", "100.5", true}, {"maxbotskill", "101", false}, {"pause", "x", true},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(controlCanShow(indexOf(c.key), c.value), c.shown) << c.key << " " << c.value;
+        EXPECT_EQ(controlCanShow(settingIndex(c.key), c.value), c.shown) << c.key << " " << c.value;
 }
 
 TEST(ValueRules, HoldsNumberWhereDigitsBegin)

@@ -1,43 +1,13 @@
 // The main window where work could be lost: reloads that fail, files changed
 // behind the program, code pages, and the keyboard on the option buttons.
 #include "config/config_writers.h"
-#include "support/fake_platform.h"
-#include "ui/main/frmmain.h"
-
-#include <QtTest>
-#include <QtWidgets>
+#include "main_window_harness.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A main window started on KDX.cfg (none for an empty `file`) in a temporary folder.
-struct Window {
-    explicit Window(const QByteArray &file, std::optional<QString> readFailure = std::nullopt)
-    {
-        if (!folder.isValid())
-            qFatal("cannot make a temporary folder: %s", qPrintable(folder.errorString()));
-        if (!file.isEmpty())
-            kdx::test::writeFile(path(), file);
-        platform.readFailure = readFailure;
-        frm = std::make_unique<kdx::frmMain>(cfg, platform);
-        platform.readFailure.reset();
-    }
-    QString path() const { return folder.filePath(u"KDX.cfg"_s); }
-    template <typename Widget = QWidget> Widget *get(const QString &name) const { return frm->findChild<Widget *>(name); }
-    QString texts() const
-    {
-        QStringList texts;
-        for (const auto &message : platform.messages)
-            texts.append(message.title + u": "_s + message.text);
-        return texts.join(u" | "_s);
-    }
-
-    QTemporaryDir folder;
-    kdx::test::FakePlatform platform{folder.path()};
-    kdx::KDXCfg cfg;
-    std::unique_ptr<kdx::frmMain> frm;
-};
+using Window = kdx::test::MainWindowHarness;
 
 const QString changedQuestion =
     u"KDX.cfg was changed by another program since it was read. Replace it with the settings shown here?"_s;
@@ -53,14 +23,14 @@ private slots:
     // question asked, if any, and the file afterwards.
     void saveAsksBeforeReplacingUnknownContent_data()
     {
-        QTest::addColumn<QByteArray>("start");   // KDX.cfg at start-up; "?" stands for one that cannot be read
+        QTest::addColumn<QByteArray>("start");   // KDX.cfg at start-up; "-" stands for none, "?" for one that cannot be read
         QTest::addColumn<QByteArray>("behind");  // written by another program after start-up; "-" deletes it
         QTest::addColumn<QString>("command");    // cmdSave or Command2 (Save and Exit)
         QTest::addColumn<QList<bool>>("answer"); // to the question
         QTest::addColumn<QString>("question");
         QTest::addColumn<QByteArray>("after");
 
-        const QByteArray file = "pause 5\r\n", other = "pause 3\r\n# theirs\r\n", none;
+        const QByteArray file = "pause 5\r\n", other = "pause 3\r\n# theirs\r\n", none, missing = "-";
         const QList<bool> no{false}, yes{true}, unasked;
         QTest::newRow("unchanged") << file << none << u"cmdSave"_s << unasked << QString() << "pause 9\r\n"_ba;
         QTest::newRow("same bytes written again") << file << file << u"cmdSave"_s << unasked << QString() << "pause 9\r\n"_ba;
@@ -68,8 +38,8 @@ private slots:
         QTest::newRow("changed, Save and Exit, No") << file << other << u"Command2"_s << no << changedQuestion << other;
         QTest::newRow("changed, Yes") << file << other << u"cmdSave"_s << yes << changedQuestion << "pause 9\r\n"_ba;
         QTest::newRow("deleted") << file << "-"_ba << u"cmdSave"_s << unasked << QString() << "pause 9\r\n"_ba;
-        QTest::newRow("missing at start") << none << none << u"cmdSave"_s << unasked << QString() << "\r\npause 9\r\n"_ba;
-        QTest::newRow("missing at start, made since") << none << other << u"Command2"_s << no << changedQuestion << other;
+        QTest::newRow("missing at start") << missing << none << u"cmdSave"_s << unasked << QString() << "\r\npause 9\r\n"_ba;
+        QTest::newRow("missing at start, made since") << missing << other << u"Command2"_s << no << changedQuestion << other;
         QTest::newRow("unreadable at start, No") << "?"_ba << none << u"Command2"_s << no << neverReadQuestion << "?"_ba;
         QTest::newRow("unreadable at start, Yes") << "?"_ba << none << u"Command2"_s << yes << neverReadQuestion
                                                   << "\r\npause 9\r\n"_ba;
@@ -82,19 +52,19 @@ private slots:
         QFETCH(QList<bool>, answer);
         QFETCH(QString, question);
         QFETCH(QByteArray, after);
-        Window w(start, start == "?" ? std::optional(u"Permission denied"_s) : std::nullopt);
-        w.get<QLineEdit>(u"numCVAR_4"_s)->setText(u"9"_s);
+        Window w(start == "-" ? std::nullopt : std::optional(start), start == "?" ? std::optional(u"Permission denied"_s) : std::nullopt);
+        w.set(u"numCVAR_4"_s, u"9"_s);
         if (behind == "-")
             QVERIFY(QFile::remove(w.path()));
         else if (!behind.isEmpty())
             kdx::test::writeFile(w.path(), behind);
         w.platform.questionAnswers = answer;
-        w.get<QAbstractButton>(command)->click();
+        w.click(command);
         QCOMPARE(w.platform.questions, question.isEmpty() ? QStringList() : QStringList{question});
-        QCOMPARE(kdx::test::readBack(w.path()), after);
+        QCOMPARE(w.content(), after);
         QCOMPARE(w.platform.endProgramCalls, command == u"Command2"_s && answer != QList<bool>{false} ? 1 : 0);
         w.platform.questionAnswers = answer; // asked again after No, not after Yes
-        w.frm->cmdSave_Click();
+        w.window->cmdSave_Click();
         QCOMPARE(w.platform.questions.size(), question.isEmpty() ? 0 : answer == QList<bool>{true} ? 1 : 2);
     }
 
@@ -103,8 +73,8 @@ private slots:
     {
         Window w("pause 5\r\n");
         w.platform.inputAnswers = {u"KDX.cfg"_s};
-        w.get<QAbstractButton>(u"cmdCleanOut"_s)->click();
-        QVERIFY(w.frm->cmdSave_Click());
+        w.click(u"cmdCleanOut"_s);
+        QVERIFY(w.window->cmdSave_Click());
         QCOMPARE(w.platform.questions, QStringList());
     }
 
@@ -120,17 +90,16 @@ private slots:
     {
         QFETCH(QString, obstacle);
         Window w("pause 7\r\nsay hello\r\n");
-        w.get<QCheckBox>(u"chkCVAR_9"_s)->setChecked(true);
+        w.set(u"chkCVAR_9"_s, u"[x]"_s);
         QVERIFY(QFile::remove(w.path()));
         if (obstacle == u"folder"_s)
             QVERIFY(QDir(w.folder.path()).mkdir(u"KDX.cfg"_s));
         if (obstacle == u"unreadable"_s)
             w.platform.readFailure = u"Permission denied"_s;
-        w.frm->cmdLoad_Click();
-        QVERIFY2(w.platform.messages.size() == 1 && w.texts().startsWith(u"Error while loading: "_s), qPrintable(w.texts()));
+        w.window->cmdLoad_Click();
+        QVERIFY2(w.platform.messages.size() == 1 && w.messages().startsWith(u"Error while loading: "_s), qPrintable(w.messages()));
         QCOMPARE(QString::fromStdString(kdx::annotatedSave(w.cfg)), u"pause 7\r\nsay hello\r\n\r\njasonmode on\r\n"_s);
-        QCOMPARE(w.get<QLineEdit>(u"numCVAR_4"_s)->text() + w.get<QAbstractButton>(u"cmdCustom_1"_s)->text(), u"7say hello"_s);
-        QVERIFY(w.get<QCheckBox>(u"chkCVAR_9"_s)->isChecked());
+        QCOMPARE(w.state(u"numCVAR_4"_s) + w.state(u"cmdCustom_1"_s) + w.state(u"chkCVAR_9"_s), u"7say hello[x]"_s);
     }
 
     // A file that is not UTF-8 is shown as Windows-1252 and written back so;
@@ -158,18 +127,16 @@ private slots:
         QFETCH(QString, named);
         const QByteArray file = "wptfolder caf\xe9 \x80\r\nsay \x93hi\x94 \x81\r\n";
         Window w(file);
-        QCOMPARE(w.get<QLineEdit>(u"txtCVAR_1"_s)->text() + u'|' + w.get<QAbstractButton>(u"cmdCustom_1"_s)->text(),
-                 u"café €|say “hi” \u0081"_s);
+        QCOMPARE(w.state(u"txtCVAR_1"_s) + u'|' + w.state(u"cmdCustom_1"_s), u"café €|say “hi” \u0081"_s);
         if (control.startsWith(u"cmdCustom"_s)) {
             w.platform.inputAnswers = {typed};
-            w.get<QAbstractButton>(control)->click();
+            w.click(control);
         } else if (!control.isEmpty()) {
-            w.get<QLineEdit>(control)->setText(typed);
+            w.set(control, typed);
         }
         w.platform.inputAnswers = {u"clean.cfg"_s};
-        w.get<QAbstractButton>(u"cmdCleanOut"_s)->click();
-        w.get<QAbstractButton>(u"Command2"_s)->click();
-        QCOMPARE(kdx::test::readBack(w.path()), saved.isEmpty() ? file : saved);
+        w.click(u"cmdCleanOut Command2"_s);
+        QCOMPARE(w.content(), saved.isEmpty() ? file : saved);
         QCOMPARE(QFile::exists(w.folder.filePath(u"clean.cfg"_s)), !saved.isEmpty());
         QCOMPARE(w.platform.endProgramCalls, saved.isEmpty() ? 0 : 1);
         if (saved.isEmpty()) {
@@ -195,9 +162,7 @@ private slots:
         QFETCH(int, option);
         QFETCH(bool, backwards);
         Window w("radio " + QByteArray::number(option) + "\r\n");
-        w.frm->show();
-        QApplication::setActiveWindow(w.frm.get());
-        QVERIFY(QTest::qWaitForWindowActive(w.frm.get()));
+        w.showActive();
         QWidget *from = w.get(backwards ? u"timCVAR_20"_s : u"scrlSkill_11"_s);
         from->setFocus();
         QTest::keyClick(from, Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);

@@ -1,12 +1,7 @@
 // The main window on a scripted platform; long tables of expected data are the files beside this one.
-#include "config/kdx_cfg.h"
-#include "support/fake_platform.h"
-#include "ui/main/frmmain.h"
+#include "main_window_harness.h"
 #include "ui/main/help_topics.h"
 #include "ui/main/main_window_layout.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 using namespace Qt::StringLiterals;
 
@@ -63,68 +58,7 @@ bool tabTo(const QString &name)
     return false;
 }
 
-// A main window on a KDX.cfg in a temporary folder, every box scripted.
-struct Harness {
-    explicit Harness(const QByteArray &file = {})
-    {
-        if (QFile cfgFile(path()); !folder.isValid() || !cfgFile.open(QIODevice::WriteOnly) || cfgFile.write(file) != file.size())
-            qFatal("cannot write KDX.cfg in a temporary folder: %s", qPrintable(folder.errorString()));
-        window = std::make_unique<kdx::frmMain>(cfg, platform);
-    }
-    QString path(const QString &name = u"KDX.cfg"_s) const { return folder.filePath(name); }
-    QByteArray content(const QString &name = u"KDX.cfg"_s) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    template <typename Widget = QWidget> Widget *get(const QString &name) const
-    {
-        auto *widget = window->findChild<Widget *>(name);
-        if (!widget)
-            qFatal("no control %s of the expected type", qPrintable(name));
-        return widget;
-    }
-    void click(const QString &namesInOrder) const
-    {
-        for (const QString &name : namesInOrder.split(u' '))
-            get<QAbstractButton>(name)->click();
-    }
-    QString value(int index) const { return QString::fromStdString(cfg.SettingTable[index].Value); }
-    // A control's state as one text: [x] or [ ] for a check box or option, a bar's value, else its text.
-    QString state(const QString &name) const
-    {
-        const QWidget *control = get(name);
-        if (const auto *button = qobject_cast<const QAbstractButton *>(control); button && button->isCheckable())
-            return button->isChecked() ? u"[x]"_s : u"[ ]"_s;
-        return control->property(qobject_cast<const QScrollBar *>(control) ? "value" : "text").toString();
-    }
-    void set(const QString &name, const QString &state) const
-    {
-        QWidget *control = get(name);
-        if (auto *button = qobject_cast<QAbstractButton *>(control); button && button->isCheckable())
-            button->setChecked(state == u"[x]"_s);
-        else
-            control->setProperty(qobject_cast<QScrollBar *>(control) ? "value" : "text", state);
-    }
-    QString messages() const
-    {
-        QStringList texts;
-        for (const auto &message : platform.messages)
-            texts.append(message.title + u": "_s + message.text);
-        return texts.join(u" | "_s);
-    }
-    void showActive() const
-    {
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    QTemporaryDir folder;
-    kdx::test::FakePlatform platform{folder.path()};
-    kdx::KDXCfg cfg;
-    std::unique_ptr<kdx::frmMain> window;
-};
+using Harness = kdx::test::MainWindowHarness;
 
 } // namespace
 
@@ -143,11 +77,9 @@ private slots:
 
         // Each setting has the one control of its kind, each help topic its mark, all inside the window.
         QStringList expected, shown, outside;
-        const QHash<kdx::SettingKind, QString> arrays{{kdx::SettingKind::Text, u"txtCVAR"_s}, {kdx::SettingKind::OnOff, u"chkCVAR"_s},
-            {kdx::SettingKind::WholeNumber, u"numCVAR"_s}, {kdx::SettingKind::Skill, u"scrlSkill"_s}, {kdx::SettingKind::Seconds, u"timCVAR"_s}};
         for (int index = 1; index <= kdx::SettingCount; ++index)
-            if (const auto kind = kdx::SettingDefinitions[std::size_t(index - 1)].kind; kind != kdx::SettingKind::Option)
-                expected.append(arrays[kind] + u'_' + QString::number(index));
+            if (kdx::SettingDefinitions[std::size_t(index - 1)].kind != kdx::SettingKind::Option)
+                expected.append(kdx::test::controlName(index));
         for (int option = 0; option <= 3; ++option)
             expected.append(u"radRadio_"_s + QString::number(option));
         for (int index : kdx::helpTopicIndices())
@@ -265,39 +197,28 @@ private slots:
         QVERIFY(h.platform.messages.isEmpty());
     }
 
-    void cleanOutputWritesNothingWithoutAName_data()
+    // Cancel, an emptied field and a name outside the program folder write nothing; such a name is refused.
+    void cleanOutputWritesOnlyANameInTheFolder_data()
     {
         QTest::addColumn<std::optional<QString>>("answer");
         QTest::newRow("Cancel") << std::optional<QString>();
         QTest::newRow("emptied field") << std::optional<QString>(QString());
+        for (const char *name : {"/tmp/clean.cfg", "../clean.cfg", "..", "chat/clean.cfg", "chat\\clean.cfg", "C:clean.cfg"})
+            QTest::newRow(name) << std::optional<QString>(QString::fromUtf8(name));
     }
-    void cleanOutputWritesNothingWithoutAName()
+    void cleanOutputWritesOnlyANameInTheFolder()
     {
         QFETCH(std::optional<QString>, answer);
         Harness h("pause 5\r\n");
         h.platform.inputAnswers = {answer, answer};
         h.click(u"cmdCleanOut cmdClnOut2"_s);
-        QVERIFY(h.platform.writtenFiles.isEmpty() && h.platform.messages.isEmpty() && h.platform.inputRequests.size() == 2);
-    }
-
-    void cleanOutputRefusesNamesOutsideTheFolder_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("absolute") << u"/tmp/clean.cfg"_s;
-        QTest::newRow("parent folder") << u"../clean.cfg"_s;
-        QTest::newRow("dot dot") << u".."_s;
-        QTest::newRow("sub folder") << u"chat/clean.cfg"_s;
-        QTest::newRow("backslash") << u"chat\\clean.cfg"_s;
-        QTest::newRow("drive letter") << u"C:clean.cfg"_s;
-    }
-    void cleanOutputRefusesNamesOutsideTheFolder()
-    {
-        QFETCH(QString, name);
-        Harness h("pause 5\r\n");
-        h.platform.inputAnswers = {name};
-        h.click(u"cmdCleanOut"_s);
-        QVERIFY2(h.platform.messages.size() == 1 && h.messages().startsWith(u"Error while saving: "_s)
-                     && h.messages().contains(name) && h.platform.writtenFiles.isEmpty(), qPrintable(h.messages()));
+        QVERIFY(h.platform.writtenFiles.isEmpty() && h.platform.inputRequests.size() == 2);
+        QStringList refusals;
+        for (const auto &message : h.platform.messages)
+            if (message.title == u"Error while saving"_s && message.text.contains(answer.value_or(QString())))
+                refusals.append(message.text);
+        QVERIFY2(refusals.size() == h.platform.messages.size() && refusals.size() == (answer.value_or(QString()).isEmpty() ? 0 : 2),
+                 qPrintable(h.messages()));
     }
 
     // Every write that fails names the file and the reason, keeps the edits and ends nothing.
