@@ -102,21 +102,6 @@ private slots:
         log << (window.isVisible() ? u"open"_s : window.result() == QDialog::Accepted ? u"accepted"_s : u"rejected"_s);
         QCOMPARE(log.join(" | "_L1).replace(platform.folder, "~"_L1), fields.value(u"expect"_s).value(0));
     }
-
-    // The shipped sample, really started: the name reaches it as one argument, no shell parses it.
-    void sampleBatchFileGetsAHostileNameAsOneArgument()
-    {
-        const QString name = u"-n my file & echo x; 'q' \"d\" $(touch pwned) `touch pwned`.txt"_s;
-        QTemporaryDir folder(QStringLiteral(KDX_WORK_FOLDER "/batch-XXXXXX"));
-        QVERIFY2(folder.isValid(), qPrintable(folder.errorString()));
-        for (const QString &script : {u"KDXchat.bat"_s, u"kdx_set_language.sh"_s})
-            QVERIFY(QFile::copy(QStringLiteral(KDX_SAMPLE_FOLDER "/") + script, folder.filePath(script)));
-        writeFile(folder.filePath(u"chat/"_s + name), "##Hostile\r\n");
-        const auto error = kdx::QtPlatform().startBatchFile(folder.filePath(u"KDXchat.bat"_s), name);
-        QVERIFY2(!error, error ? qPrintable(error->reason) : "");
-        QTRY_COMPARE_WITH_TIMEOUT(readBack(folder.filePath(u"chat.txt"_s)), QByteArray("##Hostile\r\n"), 10000);
-        QVERIFY(!QFile::exists(folder.filePath(u"pwned"_s)));
-    }
 };
 
 QTEST_MAIN(LanguageDialogTest)

@@ -73,7 +73,7 @@ private slots:
                                   StartTimeoutMs);
     }
 
-    // The shipped sample batch files make the chosen file the bot's active one.
+    // The shipped sample batch files make the chosen file the bot's active one; no shell parses its name.
     void sampleBatchFileCopiesTheChosenFile_data()
     {
         QTest::addColumn<QString>("batchFile");
@@ -82,6 +82,9 @@ private slots:
         QTest::newRow("chat, ordinary name") << u"KDXchat.bat"_s << u"chat/Deutsch.txt"_s << u"chat.txt"_s;
         QTest::newRow("chat, blanks and parentheses") << u"KDXchat.bat"_s << u"chat/English (US).txt"_s << u"chat.txt"_s;
         QTest::newRow("titles, non-ASCII letter") << u"KDXtitles.bat"_s << u"Titles/Français.txt"_s << u"titles.txt"_s;
+        if (!OnWindows) // where such names are refused or cannot be
+            QTest::newRow("chat, hostile name") << u"KDXchat.bat"_s
+                                                << u"chat/-n my file & echo x; 'q' \"d\" $(touch pwned) `touch pwned`.txt"_s << u"chat.txt"_s;
     }
     void sampleBatchFileCopiesTheChosenFile()
     {
@@ -99,6 +102,7 @@ private slots:
         const auto error = kdx::QtPlatform().startBatchFile(folder.filePath(batchFile), name);
         QVERIFY2(!error, error ? qPrintable(error->reason) : "");
         QTRY_COMPARE_WITH_TIMEOUT(readBack(folder.filePath(activeFile)), content, StartTimeoutMs);
+        QVERIFY(!QFile::exists(folder.filePath(u"pwned"_s)));
     }
 };
 
