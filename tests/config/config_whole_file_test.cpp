@@ -2,13 +2,12 @@
 // read -> save -> read keeps the bytes of values, commands and untouched lines, for
 // the golden inputs and for generated files, about half of them edited as the
 // window would.
-#include "config/config_reader.h"
-#include "config/config_writers.h"
+#include "save_round_trip.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <random>
@@ -61,7 +60,7 @@ TEST(WholeFile, GoldenFilesAndReadSaveRead)
     }
     for (const std::string &input : inputs) {
         SCOPED_TRACE("input [" + input + "]");
-        KDXCfg cfg, again;
+        KDXCfg cfg;
         const std::vector<Message> messages = readConfiguration(cfg, input);
         // Edits only where the added lines keep the save within the 256 lines a read takes in.
         const bool edited = cfg.UnreadTail.empty() && cfg.ConfigLineCount() <= 256 - 2 * (SettingCount + 8) && between(0, 1);
@@ -76,32 +75,8 @@ TEST(WholeFile, GoldenFilesAndReadSaveRead)
             if (edited && between(0, 2) == 0)
                 row.Value = oneOf({"on", "off", "On", "5", "0.25", "wptX", "", " 3", "a # b"});
 
-        const std::string saved = annotatedSave(cfg);
-        const std::vector<Message> messagesAgain = readConfiguration(again, saved);
-        // A save may lose the only byte that was not UTF-8 (a separator), so the
-        // bytes, not the decoded texts, are what must stay.
-        const auto inFile = [](const KDXCfg &model, const std::string &text) { return bytesFromUtf8(text, model.Encoding); };
-        for (int index = 1; index <= SettingCount; ++index)
-            EXPECT_EQ(inFile(again, again.SettingTable[index].Value), inFile(cfg, cfg.SettingTable[index].Value)) << "setting " << index;
-        for (int slot = 1; slot <= CustomCommandSlotCount; ++slot)
-            EXPECT_EQ(inFile(again, again.CustomCommands[slot].Text), inFile(cfg, cfg.CustomCommands[slot].Text)) << "slot " << slot;
-        if (!edited) {
-            EXPECT_EQ(messagesAgain, messages);
-        }
-        std::size_t start = 0; // of the current line in the save
-        for (int number = 1; number <= cfg.ConfigLineCount(); ++number) {
-            const std::size_t end = saved.find("\r\n", start);
-            ASSERT_NE(end, std::string::npos) << "line " << number;
-            const auto replaces = [number](const auto &item) { return item.FoundAtLine == number; };
-            if (std::none_of(cfg.SettingTable.begin(), cfg.SettingTable.end(), replaces) &&
-                std::none_of(cfg.CustomCommands.begin(), cfg.CustomCommands.end(), replaces)) {
-                EXPECT_EQ(saved.substr(start, end - start), inFile(cfg, cfg.ConfigLines[std::size_t(number - 1)])) << "line " << number;
-            }
-            start = end + 2;
-        }
-        const std::string tail = inFile(cfg, cfg.UnreadTail);
-        EXPECT_EQ(saved.substr(start, tail.size()), tail);
-        EXPECT_TRUE(input.ends_with(tail));
+        EXPECT_EQ(brokenBySave(cfg, edited ? nullptr : &messages), "");
+        EXPECT_TRUE(input.ends_with(bytesFromUtf8(cfg.UnreadTail, cfg.Encoding)));
     }
 }
 
