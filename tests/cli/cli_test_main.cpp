@@ -8,31 +8,6 @@
 #include <unistd.h>
 #endif
 
-namespace kdx::test {
-
-bool permissionsApply()
-{
-#ifdef _WIN32
-    return false;
-#else
-    return geteuid() != 0;
-#endif
-}
-
-void makeReadOnly(const std::filesystem::path &path)
-{
-    using std::filesystem::perms;
-    std::filesystem::permissions(path, perms::owner_write | perms::group_write | perms::others_write,
-                                 std::filesystem::perm_options::remove);
-}
-
-void makeWritable(const std::filesystem::path &path)
-{
-    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
-}
-
-} // namespace kdx::test
-
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "value_entry_cases.h"
-
-#include "config/config_reader.h"
 #include "files/file_access.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +7,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace kdx::test {
 
@@ -51,21 +52,27 @@ protected:
     std::filesystem::path folder;
 };
 
-// The value that a file gives a setting, as the reader takes it.
-inline std::string valueIn(const std::string &bytes, const std::string &key)
-{
-    KDXCfg cfg;
-    readConfiguration(cfg, bytes);
-    for (const SettingRow &row : cfg.SettingTable)
-        if (row.Key == key)
-            return row.Value;
-    return "(no such key)";
-}
-
 // Whether the user running the tests is held to permission bits: not so for
 // root (the test's main drops to "nobody" where it can) nor on Windows.
-bool permissionsApply();
-void makeReadOnly(const std::filesystem::path &path);
-void makeWritable(const std::filesystem::path &path);
+inline bool permissionsApply()
+{
+#ifdef _WIN32
+    return false;
+#else
+    return geteuid() != 0;
+#endif
+}
+
+inline void makeReadOnly(const std::filesystem::path &path)
+{
+    using std::filesystem::perms;
+    std::filesystem::permissions(path, perms::owner_write | perms::group_write | perms::others_write,
+                                 std::filesystem::perm_options::remove);
+}
+
+inline void makeWritable(const std::filesystem::path &path)
+{
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+}
 
 } // namespace kdx::test

@@ -1,9 +1,9 @@
-// kdxcfg, one group of cases per subcommand: exit status, standard output and
-// error apart, and the file it leaves.
+// kdxcfg run on files in a work folder: exit status, standard output and error
+// apart, and the files it leaves.
 #include "cli_test_support.h"
+#include "value_entry_cases.h"
 
 #include "cli/kdxcfg.h"
-#include "config/config_reader.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -57,33 +57,11 @@ TEST_F(Kdxcfg, SetStoresEveryEntryAsTheWindowDoes)
             continue;
         }
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(valueIn(readFile("KDX.cfg"), entry.key), *entry.stored);
+        EXPECT_EQ(kdxcfg({"get", entry.key}).out, *entry.stored + "\n");
         if (entry.key == lastKey && lastValue != *entry.stored) {
             EXPECT_NE(run.err.find(lastKey + ": " + lastValue + " stored as " + *entry.stored), std::string::npos) << run.err;
         }
     }
-}
-
-TEST_F(Kdxcfg, SetKeepsTheFileAndStoresWhatTheWindowChangesOnLoading)
-{
-    writeFile("KDX.cfg", "# bots\r\npause 3.7\nmp_roundtime 3.5\r\nmax_bots 16");
-    const ProgramRun run = kdxcfg({"set", "max_bots=10", "botchat=off"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "pause: 3.7 on line 2 stored as 3\n");
-    EXPECT_EQ(readFile("KDX.cfg"), "# bots\r\npause 3\r\nmp_roundtime 3.5\r\nmax_bots 10\r\n\r\nbotchat off\r\n");
-}
-
-// A Windows-1252 file takes typed characters it can hold and refuses the others.
-TEST_F(Kdxcfg, SetWritesTheFilesCodePageOrNothing)
-{
-    writeFile("KDX.cfg", "# caf\xe9\r\n");
-    EXPECT_EQ(kdxcfg({"set", "wptfolder=\xe2\x82\xac"}).status, 0);
-    EXPECT_EQ(readFile("KDX.cfg"), "# caf\xe9\r\n\r\nwptfolder \x80\r\n");
-    expectRefused(kdxcfg({"command", "set", "1", "say \xd0\x96"}),
-                  "the custom command \"say \xd0\x96\" holds the character \"\xd0\x96\" (U+0416), which the file's "
-                  "encoding, Windows-1252, cannot hold; nothing was written");
-    EXPECT_EQ(readFile("KDX.cfg"), "# caf\xe9\r\n\r\nwptfolder \x80\r\n");
 }
 
 TEST_F(Kdxcfg, ShowListsSettingsCommandsAndMessages)
@@ -110,48 +88,6 @@ TEST_F(Kdxcfg, ShowListsSettingsCommandsAndMessages)
     EXPECT_EQ(document["messages"][0]["title"], "Too many custom commands");
 }
 
-TEST_F(Kdxcfg, GetPrintsTheValueAlone)
-{
-    writeFile("KDX.cfg", "max_bots 20\r\nwptfolder my maps\r\n");
-    EXPECT_EQ(kdxcfg({"get", "max_bots"}).out, "20\n");
-    EXPECT_EQ(kdxcfg({"get", "wptfolder"}).out, "my maps\n");
-    EXPECT_EQ(kdxcfg({"get", "pause"}).out, "3\n");
-    expectRefused(kdxcfg({"get", "Max_bots"}), "no setting is called \"Max_bots\"");
-}
-
-// Each case: the file, the arguments, the status, what the file holds afterwards.
-TEST_F(Kdxcfg, CommandEditsTheSlotsAsTheWindowsEditorDoes)
-{
-    const std::string eight = "a 1\r\na 2\r\na 3\r\na 4\r\na 5\r\na 6\r\na 7\r\na 8\r\n";
-    const struct {
-        std::string file;
-        std::vector<std::string> arguments;
-        int status;
-        std::string saved;
-    } cases[] = {
-        {"", {"command", "add", "mp_roundtime 3.5"}, 0, "\r\nmp_roundtime 3.5\r\n"},
-        {"pause 3\r\nsay hi\r\n", {"command", "set", "1", "say bye"}, 0, "pause 3\r\nsay bye\r\n"},
-        {"say hi\r\n# x\r\n", {"command", "remove", "1"}, 0, "\r\n# x\r\n"},
-        {"say hi\r\n", {"command", "set", "1", ""}, 0, "\r\n"},
-        {"say hi\r\n", {"command", "add", "say bye"}, 0, "say hi\r\n\r\nsay bye\r\n"},
-        {eight, {"command", "add", "a 9"}, 2, eight},
-        {"say hi\r\n", {"command", "set", "9", "x"}, 2, "say hi\r\n"},
-        {"say hi\r\n", {"command", "set", "0", "x"}, 2, "say hi\r\n"},
-        {"say hi\r\n", {"command", "add", "a\nb"}, 2, "say hi\r\n"},
-        {"say hi\r\n", {"command", "add", ""}, 2, "say hi\r\n"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.arguments.back());
-        writeFile("KDX.cfg", c.file);
-        const ProgramRun run = kdxcfg(c.arguments);
-        EXPECT_EQ(run.status, c.status) << run.err;
-        EXPECT_EQ(run.err.empty(), c.status == 0) << run.err;
-        EXPECT_EQ(readFile("KDX.cfg"), c.saved);
-    }
-    writeFile("KDX.cfg", "say hi\r\n");
-    EXPECT_EQ(kdxcfg({"command", "add", "say bye"}).out, "2\n");
-}
-
 TEST_F(Kdxcfg, CleanWritesEitherCleanFileBesideTheConfiguration)
 {
     writeFile("KDX.cfg", "# mine\r\nmax_bots 20\r\nsay hi\r\n");
@@ -173,46 +109,6 @@ TEST_F(Kdxcfg, CleanWritesEitherCleanFileBesideTheConfiguration)
         expectRefused(kdxcfg({"clean", name}), "no file name");
 }
 
-// Each case: the file, the findings on standard output, the status.
-TEST_F(Kdxcfg, CheckNamesTheLineOfEachFinding)
-{
-    std::string longFile;
-    for (int line = 1; line <= 257; ++line)
-        longFile += "#\r\n";
-    std::string nineCommands;
-    for (int command = 1; command <= 9; ++command)
-        nineCommands += "say " + std::to_string(command) + "\r\n";
-    const struct {
-        std::string file;
-        std::string findings;
-    } cases[] = {
-        {"# fine\r\npause 4\r\nradio 2\r\nsay hi\r\n", ""},
-        {"clantagsX off\r\n", "KDX.cfg:1: \"clantagsX off\" is read as the setting clantags with the value \" off\": the "
-                              "character after a key is skipped, whatever it is\n"
-                              "KDX.cfg:1: \"clantags  off\": no control can show this value; clantags takes on or off\n"},
-        {"botchat=off\r\n", "KDX.cfg:1: \"botchat=off\" is read as the setting botchat with the value \"off\": the "
-                            "character after a key is skipped, whatever it is\n"},
-        {"max_bots 4\r\n#\r\nmax_bots 5\r\nmax_bots 6\r\n",
-         "KDX.cfg:1: max_bots is set again on line 4, which wins\nKDX.cfg:3: max_bots is set again on line 4, which wins\n"},
-        {"pause 3.7\r\n", "KDX.cfg:1: \"pause 3.7\": the window changes the value to \"3\" when it loads the file\n"},
-        {"minbotskill 150\r\n",
-         "KDX.cfg:1: \"minbotskill 150\": the window changes the value to \"100\" when it loads the file\n"},
-        {"radio 9\r\n", "KDX.cfg:1: \"radio 9\": no control can show this value; radio takes 0 (Full), 1 (Reduced), "
-                        "2 (Restricted) or 3 (Mute)\n"},
-        {nineCommands, "KDX.cfg:9: \"say 9\" is a custom command beyond the eighth; the window cannot show it\n"},
-        {longFile, "KDX.cfg:257: the file has more than 256 lines; lines after the 256th are not read as settings or "
-                   "custom commands\n"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.file.substr(0, 20));
-        writeFile("KDX.cfg", c.file);
-        const ProgramRun run = kdxcfg({"check"});
-        EXPECT_EQ(run.out, c.findings);
-        EXPECT_EQ(run.status, c.findings.empty() ? 0 : 1);
-        EXPECT_EQ(run.err, "");
-    }
-}
-
 TEST_F(Kdxcfg, HelpAndVersionGoToStandardOutput)
 {
     for (const std::vector<std::string> &arguments :
@@ -227,41 +123,97 @@ TEST_F(Kdxcfg, HelpAndVersionGoToStandardOutput)
     EXPECT_EQ(kdxcfg({"--version"}).out, "kdxcfg 1.0\n");
 }
 
-// Each case: what the folder holds, the arguments, a part of the message. Every
-// one exits with status 2, writes nothing to standard output and leaves the
-// folder as it was.
-TEST_F(Kdxcfg, FailuresExitWithStatusTwoAndWriteNothing)
+// Each case: KDX.cfg before the run (none: no file), the arguments; the exit
+// status, standard output, a part of standard error (empty: nothing there) and
+// KDX.cfg afterwards (none: as before). The folder holds nothing else afterwards.
+TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
 {
+    std::string eight, nine, longFile;
+    for (int command = 1; command <= 9; ++command)
+        (command <= 8 ? eight : nine) += "a " + std::to_string(command) + "\r\n";
+    nine = eight + nine;
+    for (int line = 1; line <= 257; ++line)
+        longFile += "#\r\n";
+    const std::optional<std::string> none, file = "pause 3\r\n", sayHi = "say hi\r\n";
+    const std::string help = "Run \"kdxcfg --help\"", noFile = "KDX.cfg: No such file or directory", skipped =
+        "\" is read as the setting clantags with the value \" off\": the character after a key is skipped, whatever it is\n";
     const struct {
-        const char *name;
-        bool file;
+        std::optional<std::string> file;
         std::vector<std::string> arguments;
-        std::string message;
+        int status;
+        std::string out, err;
+        std::optional<std::string> after;
     } cases[] = {
-        {"no subcommand", true, {}, "Run \"kdxcfg --help\""},
-        {"unknown subcommand", true, {"list"}, "Run \"kdxcfg --help\""},
-        {"unknown option", true, {"show", "--yaml"}, "Run \"kdxcfg --help\""},
-        {"set without =", true, {"set", "max_bots"}, "KEY=VALUE"},
-        {"unknown key", true, {"set", "bots=3"}, "no setting is called \"bots\""},
-        {"value out of range", true, {"set", "max_bots=4", "radio=9"}, "radio takes 0 (Full)"},
-        {"line break", true, {"set", "wptfolder=a\r\nb"}, "a value cannot hold a line break"},
-        {"show, missing file", false, {"show"}, "KDX.cfg: No such file or directory"},
-        {"get, missing file", false, {"get", "pause"}, "KDX.cfg: No such file or directory"},
-        {"check, missing file", false, {"check"}, "KDX.cfg: No such file or directory"},
-        {"set, missing file", false, {"set", "pause=4"}, "--create"},
-        {"command, missing file", false, {"command", "add", "x"}, "--create"},
-        {"clean, missing file", false, {"clean", "out.cfg"}, "No such file or directory"},
-        {"missing --file", true, {"--file", "other/KDX.cfg", "show"}, "other/KDX.cfg: No such file or directory"},
+        // set keeps the file's lines and stores what the window changes on loading
+        {"# bots\r\npause 3.7\nmp_roundtime 3.5\r\nmax_bots 16", {"set", "max_bots=10", "botchat=off"}, 0, "",
+         "pause: 3.7 on line 2 stored as 3\n", "# bots\r\npause 3\r\nmp_roundtime 3.5\r\nmax_bots 10\r\n\r\nbotchat off\r\n"},
+        // a Windows-1252 file takes typed characters it can hold and refuses the others
+        {"# caf\xe9\r\n", {"set", "wptfolder=\xe2\x82\xac"}, 0, "", "", "# caf\xe9\r\n\r\nwptfolder \x80\r\n"},
+        {"# caf\xe9\r\n", {"command", "set", "1", "say \xd0\x96"}, 2, "", "the custom command \"say \xd0\x96\" holds the character "
+         "\"\xd0\x96\" (U+0416), which the file's encoding, Windows-1252, cannot hold; nothing was written", none},
+        {"max_bots 20\r\nwptfolder my maps\r\n", {"get", "wptfolder"}, 0, "my maps\n", "", none},
+        {file, {"get", "pause"}, 0, "3\n", "", none},
+        {file, {"get", "max_bots"}, 0, "16\n", "", none},
+        // command edits the slots as the window's editor does
+        {"", {"command", "add", "mp_roundtime 3.5"}, 0, "1\n", "", "\r\nmp_roundtime 3.5\r\n"},
+        {"pause 3\r\nsay hi\r\n", {"command", "set", "1", "say bye"}, 0, "", "", "pause 3\r\nsay bye\r\n"},
+        {"say hi\r\n# x\r\n", {"command", "remove", "1"}, 0, "", "", "\r\n# x\r\n"},
+        {sayHi, {"command", "set", "1", ""}, 0, "", "", "\r\n"},
+        {sayHi, {"command", "add", "say bye"}, 0, "2\n", "", "say hi\r\n\r\nsay bye\r\n"},
+        {eight, {"command", "add", "a 9"}, 2, "", "all 8 custom commands are in use", none},
+        {sayHi, {"command", "set", "9", "x"}, 2, "", "there is no slot 9", none},
+        {sayHi, {"command", "set", "0", "x"}, 2, "", "there is no slot 0", none},
+        {sayHi, {"command", "add", "a\nb"}, 2, "", "cannot hold a line break", none},
+        {sayHi, {"command", "add", ""}, 2, "", "the command is empty", none},
+        // check names the line of each finding
+        {"# fine\r\npause 4\r\nradio 2\r\nsay hi\r\n", {"check"}, 0, "", "", none},
+        {"clantagsX off\r\n", {"check"}, 1, "KDX.cfg:1: \"clantagsX off" + skipped +
+         "KDX.cfg:1: \"clantags  off\": no control can show this value; clantags takes on or off\n", "", none},
+        {"botchat=off\r\n", {"check"}, 1, "KDX.cfg:1: \"botchat=off\" is read as the setting botchat with the value \"off\": the "
+         "character after a key is skipped, whatever it is\n", "", none},
+        {"max_bots 4\r\n#\r\nmax_bots 5\r\nmax_bots 6\r\n", {"check"}, 1,
+         "KDX.cfg:1: max_bots is set again on line 4, which wins\nKDX.cfg:3: max_bots is set again on line 4, which wins\n", "", none},
+        {"pause 3.7\r\n", {"check"}, 1, "KDX.cfg:1: \"pause 3.7\": the window changes the value to \"3\" when it loads the file\n",
+         "", none},
+        {"minbotskill 150\r\n", {"check"}, 1,
+         "KDX.cfg:1: \"minbotskill 150\": the window changes the value to \"100\" when it loads the file\n", "", none},
+        {"radio 9\r\n", {"check"}, 1, "KDX.cfg:1: \"radio 9\": no control can show this value; radio takes 0 (Full), 1 (Reduced), "
+         "2 (Restricted) or 3 (Mute)\n", "", none},
+        {nine, {"check"}, 1, "KDX.cfg:9: \"a 9\" is a custom command beyond the eighth; the window cannot show it\n", "", none},
+        {longFile, {"check"}, 1, "KDX.cfg:257: the file has more than 256 lines; lines after the 256th are not read as settings or "
+         "custom commands\n", "", none},
+        // failures: status 2, nothing on standard output, the file as it was
+        {file, {}, 2, "", help, none},
+        {file, {"list"}, 2, "", help, none},
+        {file, {"show", "--yaml"}, 2, "", help, none},
+        {file, {"set", "max_bots"}, 2, "", "KEY=VALUE", none},
+        {file, {"set", "bots=3"}, 2, "", "no setting is called \"bots\"", none},
+        {file, {"get", "Max_bots"}, 2, "", "no setting is called \"Max_bots\"", none},
+        {file, {"set", "max_bots=4", "radio=9"}, 2, "", "radio takes 0 (Full)", none},
+        {file, {"set", "wptfolder=a\r\nb"}, 2, "", "a value cannot hold a line break", none},
+        {none, {"show"}, 2, "", noFile, none},
+        {none, {"get", "pause"}, 2, "", noFile, none},
+        {none, {"check"}, 2, "", noFile, none},
+        {none, {"set", "pause=4"}, 2, "", "--create", none},
+        {none, {"command", "add", "x"}, 2, "", "--create", none},
+        {none, {"clean", "out.cfg"}, 2, "", noFile, none},
+        {file, {"--file", "other/KDX.cfg", "show"}, 2, "", "other/KDX.cfg: No such file or directory", none},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+        std::string arguments;
+        for (const std::string &argument : c.arguments)
+            arguments += " " + argument;
+        SCOPED_TRACE("kdxcfg" + arguments);
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         if (c.file)
-            writeFile("KDX.cfg", "pause 3\r\n");
-        expectRefused(kdxcfg(c.arguments), c.message);
+            writeFile("KDX.cfg", *c.file);
+        const ProgramRun run = kdxcfg(c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_TRUE(c.err.empty() ? run.err.empty() : run.err.find(c.err) != std::string::npos) << run.err;
+        EXPECT_EQ(readFile("KDX.cfg"), c.after.value_or(c.file.value_or("(unreadable)")));
         EXPECT_EQ(folderListing(), c.file ? "KDX.cfg" : "");
-        EXPECT_EQ(readFile("KDX.cfg"), c.file ? "pause 3\r\n" : "(unreadable)");
     }
 }
 
