@@ -1,5 +1,6 @@
-// The window's value rules in the core: what a fresh file's values become when
-// the window first shows them, and what a control can show.
+// The window's value rules in the core: what a control can show, and where a
+// text holds a number. What a first show stores is proven against the window by
+// the parity test of tests/ui.
 #include "config/number_text.h"
 #include "config/value_rules.h"
 #include "value_entry_cases.h"
@@ -11,51 +12,6 @@ namespace {
 using namespace kdx;
 
 using test::settingIndex;
-
-// Each case: values as a file gives them, and what they are once shown.
-TEST(ValueRules, FirstShowStoresWhatTheControlsShow)
-{
-    const struct {
-        std::vector<std::pair<std::string, std::string>> read;
-        std::vector<std::pair<std::string, std::string>> stored;
-    } cases[] = {
-        {{{"pause", "3.7"}}, {{"pause", "3"}}},
-        {{{"pause", "12abc"}}, {{"pause", "12"}}},
-        {{{"pause", "-4"}}, {{"pause", "0"}}},
-        {{{"timer_sound", "5"}}, {{"timer_sound", "1.0"}}},
-        {{{"timer_sound", "0.05"}}, {{"timer_sound", "0.1"}}},
-        {{{"timer_pickup", "0.5s"}}, {{"timer_pickup", "0.5s"}}},
-        {{{"timer_pickup", "0."}}, {{"timer_pickup", "0."}}},
-        {{{"timer_pickup", ""}}, {{"timer_pickup", ""}}},
-        {{{"minbotskill", "81.5"}}, {{"minbotskill", "82"}}},
-        {{{"minbotskill", "80.5"}}, {{"minbotskill", "80.5"}}},
-        {{{"maxbotskill", "150"}}, {{"maxbotskill", "100"}}},
-        {{{"minbotskill", "high"}}, {{"minbotskill", "1"}}},
-        {{{"radio", "1.5"}}, {{"radio", "2"}}},
-        {{{"radio", "0.4"}}, {{"radio", "0.4"}}},
-        {{{"radio", "7"}}, {{"radio", "7"}}},
-        {{{"clantags", "On"}}, {{"clantags", "On"}}},
-        {{{"wptfolder", " my maps\\"}}, {{"wptfolder", " my maps\\"}}},
-        {{{"min_bots", "20"}, {"max_bots", "24"}}, {{"min_bots", "20"}, {"max_bots", "24"}}},
-        {{{"min_bots", "30"}, {"max_bots", "24.5"}}, {{"min_bots", "24"}, {"max_bots", "24"}}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.read.front().first + " " + c.read.front().second);
-        SettingTable table;
-        for (const auto &[key, value] : c.read)
-            table[settingIndex(key)].Value = value;
-        const SettingTable before = table;
-        const std::vector<ValueChange> changes = tidyAsFirstShown(table);
-        for (const auto &[key, value] : c.stored)
-            EXPECT_EQ(table[settingIndex(key)].Value, value) << key;
-        for (const ValueChange &change : changes) {
-            EXPECT_EQ(change.before, before[change.index].Value);
-            EXPECT_EQ(change.after, table[change.index].Value);
-            EXPECT_NE(change.before, change.after);
-        }
-        EXPECT_TRUE(tidyAsFirstShown(table).empty()) << "a second show changes nothing";
-    }
-}
 
 TEST(ValueRules, ControlsShowOnlyWhatTheyCan)
 {

@@ -1,6 +1,8 @@
 // The window and kdxcfg follow one set of rules: for every entry that kdxcfg
-// takes, the window's control stores the same value, and the same edits give
-// the same saved file, byte for byte.
+// takes, the window's control stores the same value; a file shown in the window
+// stores what kdxcfg expects; and the same edits give the same saved file, byte
+// for byte.
+#include "config/config_reader.h"
 #include "config/value_rules.h"
 #include "main_window_harness.h"
 #include "value_entry_cases.h"
@@ -75,6 +77,38 @@ private slots:
         QCOMPARE(QString::fromStdString(table[index].Value), stored);
     }
 
+    // What the window stores once it has shown a file is what kdxcfg takes it to
+    // store (`tidyAsFirstShown`), and the changes it lists are those it made.
+    void firstShowStoresWhatKdxcfgExpects_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QSet<QString> files; // of main_window.edits, whose rows without edits show a file
+        for (const QString &row : kdx::test::dataLines(u"main_window.edits"_s))
+            if (const QString file = row.section(u'|', 0, 0); !file.isEmpty() && !files.contains(file)) {
+                files.insert(file);
+                QTest::newRow(qPrintable(QString(file).replace(u"\r\n"_s, u"\\n"_s))) << (file + u"\r\n"_s).toUtf8();
+            }
+    }
+    void firstShowStoresWhatKdxcfgExpects()
+    {
+        QFETCH(QByteArray, file);
+        kdx::test::MainWindowHarness window(file);
+        kdx::KDXCfg cfg;
+        kdx::readConfiguration(cfg, file.toStdString());
+        const kdx::SettingTable read = cfg.SettingTable;
+        const std::vector<kdx::ValueChange> changes = kdx::tidyAsFirstShown(cfg.SettingTable);
+        QStringList changed, listed;
+        for (int index = 1; index <= kdx::SettingCount; ++index) {
+            QCOMPARE(window.value(index), QString::fromStdString(cfg.SettingTable[index].Value));
+            if (read[index].Value != cfg.SettingTable[index].Value)
+                changed << QString::fromStdString(std::to_string(index) + ": " + read[index].Value + " > " + cfg.SettingTable[index].Value);
+        }
+        for (const kdx::ValueChange &change : changes)
+            listed << QString::fromStdString(std::to_string(change.index) + ": " + change.before + " > " + change.after);
+        QCOMPARE(listed, changed);
+        QVERIFY(kdx::tidyAsFirstShown(cfg.SettingTable).empty()); // a second show changes nothing
+    }
+
     void savesTheSameFileAsKdxcfg_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -86,7 +120,7 @@ private slots:
             << QByteArray("pause 3.7\r\nminbotskill 150\r\nradio 1.5\r\ntimer_sound 5\r\nmin_bots 30\r\nmax_bots 24.5\r\n"
                           "clantags On\r\nradio 9\r\nmaxbotskill 80.5\r\nsay hi\r\n")
             << u"botchat=off ; timer_pickup=0.05 ; max_bots=20"_s;
-        // Arguments that the system's code page cannot hold reach kdxcfg whole.
+        // Text beyond ASCII, typed into the window and given to kdxcfg as arguments.
         QTest::newRow("empty file, every kind of control")
             << QByteArray() << u"wptfolder=Жук maps ; radio=3 ; minbotskill=60 ; ultraskill=on ; pause=7.9 ; #1=say 日本"_s;
         QTest::newRow("repeated keys, commands replaced and freed")

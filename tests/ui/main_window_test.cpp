@@ -7,20 +7,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A data file's lines with \r (carriage return), \n (line end of KDX.cfg) and \s (a
-// blank) spelled out; without blank and # lines unless every line is asked for.
-QStringList dataLines(const QString &fileName, bool everyLine = false)
-{
-    QFile file(QStringLiteral(KDX_UI_TEST_DATA "/") + fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        qFatal("cannot read %s", qPrintable(file.fileName()));
-    QStringList lines;
-    for (QString line : QString::fromUtf8(file.readAll()).trimmed().split(u'\n'))
-        if (everyLine || (!line.isEmpty() && !line.startsWith(u'#')))
-            lines.append(line.replace(u"\\r"_s, u"\r"_s).replace(u"\\n"_s, u"\r\n"_s).replace(u"\\s"_s, u" "_s));
-    return lines;
-}
-
 QString accessibleName(QWidget *widget)
 {
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
@@ -122,7 +108,7 @@ private slots:
         auto *timer = h.window->findChild<QTimer *>(u"Timer"_s);
         QVERIFY(timer && timer->isActive() && timer->interval() == 111);
         int ticks = 0;
-        for (const QString &row : dataLines(u"marquee.expected"_s)) {
+        for (const QString &row : kdx::test::dataLines(u"marquee.expected"_s)) {
             for (; ticks < row.section(u'|', 0, 0).toInt(); ++ticks)
                 h.window->Timer_Timer();
             QCOMPARE(h.window->windowTitle(), row.section(u'|', 1));
@@ -132,7 +118,7 @@ private slots:
     void fillAndEdit_data()
     {
         QTest::addColumn<QStringList>("row");
-        for (const QString &line : dataLines(u"main_window.edits"_s))
+        for (const QString &line : kdx::test::dataLines(u"main_window.edits"_s))
             QTest::newRow(qPrintable(QString(line).replace(u"\r\n"_s, u"\\n"_s))) << line.split(u'|');
     }
 
@@ -191,7 +177,7 @@ private slots:
         h.click(u"cmdCustom_1 cmdCustom_2 cmdCustom_4 cmdSave cmdCleanOut cmdClnOut2"_s);
         for (const auto &[written, expected] : {std::pair{u"KDX.cfg"_s, u"saved"_s}, {u"all.cfg"_s, u"clean_all"_s},
                                                 {u"lean.cfg"_s, u"clean_lean"_s}})
-            QCOMPARE(h.content(written), dataLines(expected + u".expected"_s, true).join(u"\r\n"_s).toUtf8() + "\r\n");
+            QCOMPARE(h.content(written), kdx::test::dataLines(expected + u".expected"_s, true).join(u"\r\n"_s).toUtf8() + "\r\n");
         for (const auto &ask : h.platform.inputRequests.mid(3))
             QCOMPARE(ask.prompt + u'|' + ask.title + u'|' + ask.defaultAnswer, u"Filename|Output 'Clean' File|KDX.cfg"_s);
         QVERIFY(h.platform.messages.isEmpty());
