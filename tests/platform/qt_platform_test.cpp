@@ -3,13 +3,10 @@
 #include "config/config_writers.h"
 #include "support/fake_platform.h"
 
-#include <cerrno>
+#include "support/become_nobody.h"
+
 #include <csignal>
-#include <cstring>
-#include <grp.h>
-#include <pwd.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace kdx::test;
@@ -19,7 +16,7 @@ enum Obstacle { None, Missing, Folder, NoPermission, NameTooLong, ReadOnlyFile, 
 Q_DECLARE_METATYPE(Obstacle)
 
 // Why the rows that need permissions to count cannot run; empty when they can.
-QByteArray permissionsIgnored;
+std::string permissionsIgnored;
 
 class QtPlatformTest : public QObject {
     Q_OBJECT
@@ -55,8 +52,8 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, readFailure);
         QFETCH(QString, saveFailure);
-        if (!permissionsIgnored.isEmpty() && (obstacle == NoPermission || obstacle == ReadOnlyFile || obstacle == ReadOnlyFolder))
-            QSKIP(permissionsIgnored.constData());
+        if (!permissionsIgnored.empty() && (obstacle == NoPermission || obstacle == ReadOnlyFile || obstacle == ReadOnlyFolder))
+            QSKIP(permissionsIgnored.c_str());
         QTemporaryDir dir;
         QVERIFY2(dir.isValid(), qPrintable(dir.errorString()));
         const QString path = dir.filePath(obstacle == NameTooLong ? QString(300, u'k')
@@ -132,14 +129,7 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    // Root passes every permission check: a run as root goes on as the user "nobody".
-    if (geteuid() == 0) {
-        const passwd *nobody = getpwnam("nobody");
-        if (nobody == nullptr)
-            permissionsIgnored = "running as root, and there is no user \"nobody\" to become";
-        else if (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0)
-            permissionsIgnored = "running as root, which cannot become \"nobody\": " + QByteArray(std::strerror(errno));
-    }
+    permissionsIgnored = becomeNobody();
     std::signal(SIGXFSZ, SIG_IGN); // a write beyond the file-size limit fails instead of ending the test
     QtPlatformTest test;
     return QTest::qExec(&test, argc, argv);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#ifndef _WIN32
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace kdx::test {
+
+// Root passes every permission check, so a test run as root goes on as the user
+// "nobody", after giving it `workFolder` (if any). Returns why permission bits
+// will not apply to the rest of the run; empty where they do.
+inline std::string becomeNobody(const char *workFolder = nullptr)
+{
+#ifdef _WIN32
+    (void)workFolder;
+    return "Windows has no permission bits of this kind";
+#else
+    if (geteuid() != 0)
+        return {};
+    const passwd *nobody = getpwnam("nobody");
+    if (nobody == nullptr)
+        return "running as root, and there is no user \"nobody\" to become";
+    if ((workFolder && chown(workFolder, nobody->pw_uid, nobody->pw_gid) != 0) || setgroups(0, nullptr) != 0
+        || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0)
+        return std::string("running as root, which cannot become \"nobody\": ") + std::strerror(errno);
+    return {};
+#endif
+}
+
+} // namespace kdx::test
