@@ -376,7 +376,7 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), u"7"_s);
         QVERIFY(tabTo(u"cmdSave"_s));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(h.platform.writtenFiles, QStringList{h.path()});
+        QTRY_COMPARE(h.platform.writtenFiles, QStringList{QDir::toNativeSeparators(h.path())});
         QCOMPARE(h.content() + h.messages().toUtf8(), "# bot settings\r\njasonmode on\r\npause 7\r\n");
         QVERIFY(tabTo(u"numCVAR_4"_s));
         QTest::keyClicks(QApplication::focusWidget(), u"8"_s);
