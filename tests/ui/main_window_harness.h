@@ -11,8 +11,9 @@ namespace kdx::test {
 
 using namespace Qt::StringLiterals;
 
-// A data file's lines, of the files beside the window's tests, with \r (carriage return), \n (line end of KDX.cfg) and \s (a
-// blank) spelled out; without blank and # lines unless every line is asked for.
+// The lines of a data file beside the window's tests, with \r (carriage return),
+// \n (line end of KDX.cfg) and \s (a blank) spelled out; without blank and #
+// lines unless every line is asked for.
 inline QStringList dataLines(const QString &fileName, bool everyLine = false)
 {
     QFile file(QStringLiteral(KDX_UI_TEST_DATA "/") + fileName);
