@@ -6,7 +6,7 @@ BUILD_DIR=${BUILD_DIR:-$REPO_ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 # fonts-liberation2: the Arial-metric face that stands in for MS Sans Serif on Linux.
-BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation2 libcli11-dev nlohmann-json3-dev)
+BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation2 libcli11-dev nlohmann-json3-dev ccache)
 TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils imagemagick python3 desktop-file-utils appstream)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy)
@@ -46,10 +46,16 @@ ensure_locale() {
     "${sudo[@]}" locale-gen >/dev/null
 }
 
+# Compiled objects are kept in ccache's folder outside the repository, with
+# paths taken relative to the checkout, so that a fresh checkout anywhere
+# compiles only what changed.
+export CCACHE_BASEDIR=$REPO_ROOT CCACHE_NOHASHDIR=1
+COMPILER_CACHE=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 # configure_and_build BUILD_DIR [cmake options...]
 configure_and_build() {
     local dir=$1
     shift
-    cmake -S "$REPO_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake -S "$REPO_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${COMPILER_CACHE[@]}" "$@" >/dev/null
     cmake --build "$dir" -j"$JOBS"
 }
