@@ -2,30 +2,14 @@
 // none is blank; read back, either output gives the model's values and commands;
 // the one without defaults holds no setting at its default.
 #include "fuzz_check.h"
+#include "save_round_trip.h"
 
-#include "config/config_reader.h"
-#include "config/config_writers.h"
-
-#include <cstddef>
-#include <cstdint>
 #include <string>
-#include <string_view>
-
-namespace {
-
-// By their bytes: an output without the file's only bytes that were not UTF-8
-// is read back as UTF-8, which decodes the same bytes differently.
-std::string inFile(const kdx::KDXCfg &cfg, const std::string &text)
-{
-    return kdx::bytesFromUtf8(text, cfg.Encoding);
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     kdx::KDXCfg cfg;
-    kdx::readConfiguration(cfg, std::string_view(reinterpret_cast<const char *>(data), size));
+    kdx::readConfiguration(cfg, fuzzInput(data, size));
     for (const auto kind : {kdx::CleanOutputKind::AllSettings, kdx::CleanOutputKind::LeaveOutDefaults}) {
         const std::string output = kdx::cleanOutput(cfg, kind);
         FUZZ_CHECK(kdx::cleanOutput(cfg, kind) == output);
@@ -37,13 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         kdx::KDXCfg reread;
         kdx::readConfiguration(reread, output);
         for (int index = 1; index <= kdx::SettingCount; ++index) {
-            FUZZ_CHECK(inFile(reread, reread.SettingTable[index].Value) == inFile(cfg, cfg.SettingTable[index].Value));
+            FUZZ_CHECK(bytesInFile(reread, reread.SettingTable[index].Value) == bytesInFile(cfg, cfg.SettingTable[index].Value));
             const bool written = kind == kdx::CleanOutputKind::AllSettings || !cfg.SettingTable.holdsDefault(index);
             FUZZ_CHECK(reread.SettingTable[index].FoundAtLine.has_value() == written);
         }
         for (int slot = 1, filled = 0; slot <= kdx::CustomCommandSlotCount; ++slot)
             if (!cfg.CustomCommands[slot].Text.empty())
-                FUZZ_CHECK(inFile(reread, reread.CustomCommands[++filled].Text) == inFile(cfg, cfg.CustomCommands[slot].Text));
+                FUZZ_CHECK(bytesInFile(reread, reread.CustomCommands[++filled].Text) == bytesInFile(cfg, cfg.CustomCommands[slot].Text));
     }
     return 0;
 }

@@ -7,16 +7,13 @@
 #include "fuzz_check.h"
 #include "save_round_trip.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <string>
-#include <string_view>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::string_view input(reinterpret_cast<const char *>(data), size);
+    const std::string_view input = fuzzInput(data, size);
     const std::size_t split = input.find('\f');
 
     kdx::KDXCfg cfg;

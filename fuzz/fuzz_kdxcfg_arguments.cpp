@@ -10,13 +10,10 @@
 #include "cli/kdxcfg.h"
 #include "files/file_access.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -31,7 +28,7 @@ std::filesystem::path workFolder()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::string_view input(reinterpret_cast<const char *>(data), size);
+    const std::string_view input = fuzzInput(data, size);
     const std::size_t split = input.find('\f');
     const std::string file(input.substr(0, split));
 

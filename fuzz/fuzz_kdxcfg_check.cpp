@@ -7,13 +7,10 @@
 #include "config/config_reader.h"
 #include "config/value_rules.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
+    const std::string_view bytes = fuzzInput(data, size);
     const std::vector<kdx::Finding> findings = kdx::checkConfiguration(bytes);
     FUZZ_CHECK(kdx::checkConfiguration(bytes) == findings);
 

@@ -4,11 +4,8 @@
 
 #include "config/language_file.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -36,7 +33,7 @@ void checkFields(std::string_view bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
+    const std::string_view bytes = fuzzInput(data, size);
     checkFields(bytes);
 
     const std::string chat = kdx::languageMessage(kdx::MessageRule::ChatFirstField, bytes);

@@ -5,11 +5,8 @@
 #include "config/number_text.h"
 
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -23,7 +20,7 @@ void checkWrittenTextReadsBack(double number)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    const std::string_view text = fuzzInput(data, size);
     const double number = kdx::NumberFromText(text);
     FUZZ_CHECK(std::isfinite(number));
     FUZZ_CHECK(std::isfinite(kdx::roundHalfToEven(number)));

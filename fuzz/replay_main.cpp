@@ -1,16 +1,14 @@
 // Runs a fuzz target's entry point once on every file of the given folders, so
 // that the seed corpus and every input that once broke an invariant are checked
 // by each normal test run, without libFuzzer.
-#include <cstddef>
-#include <cstdint>
+#include "fuzz_check.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
 namespace {
 

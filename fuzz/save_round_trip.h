@@ -9,6 +9,14 @@
 
 namespace kdx {
 
+// A text of `cfg` by its bytes in the file: an output may lose the file's only
+// bytes that were not UTF-8 (a separator); read back as UTF-8, the same bytes
+// then decode differently.
+inline std::string bytesInFile(const KDXCfg &cfg, const std::string &text)
+{
+    return bytesFromUtf8(text, cfg.Encoding);
+}
+
 // The first promise that the annotated save of `cfg` breaks, or empty. The save
 // gives the same bytes each time; every line that no setting or command replaces
 // stays as it was, and the unread tail follows line 256 as it was. Read back,
@@ -16,9 +24,6 @@ namespace kdx {
 // (those of the read that made `cfg`) are given, the same messages.
 inline std::string brokenBySave(const KDXCfg &cfg, const std::vector<Message> *messages)
 {
-    // By their bytes: a save may lose the only byte that was not UTF-8 (a
-    // separator), and the second read then decodes the same bytes differently.
-    const auto inFile = [](const KDXCfg &model, const std::string &text) { return bytesFromUtf8(text, model.Encoding); };
     const std::string save = annotatedSave(cfg);
     if (annotatedSave(cfg) != save)
         return "a second save differs";
@@ -30,11 +35,11 @@ inline std::string brokenBySave(const KDXCfg &cfg, const std::vector<Message> *m
         const auto replaces = [number](const auto &item) { return item.FoundAtLine == number; };
         if (std::none_of(cfg.SettingTable.begin(), cfg.SettingTable.end(), replaces)
             && std::none_of(cfg.CustomCommands.begin(), cfg.CustomCommands.end(), replaces)
-            && save.compare(start, end - start, inFile(cfg, cfg.ConfigLines[std::size_t(number - 1)])) != 0)
+            && save.compare(start, end - start, bytesInFile(cfg, cfg.ConfigLines[std::size_t(number - 1)])) != 0)
             return "line " + std::to_string(number) + " changed";
         start = end + 2;
     }
-    if (const std::string tail = inFile(cfg, cfg.UnreadTail); save.compare(start, tail.size(), tail) != 0)
+    if (const std::string tail = bytesInFile(cfg, cfg.UnreadTail); save.compare(start, tail.size(), tail) != 0)
         return "the unread tail does not follow the lines";
 
     KDXCfg reread;
@@ -46,10 +51,10 @@ inline std::string brokenBySave(const KDXCfg &cfg, const std::vector<Message> *m
     if (messages && (reread.Encoding == cfg.Encoding ? rereadMessages != *messages : rereadMessages.size() != messages->size()))
         return "read back, the save gives other messages";
     for (int index = 1; index <= SettingCount; ++index)
-        if (inFile(reread, reread.SettingTable[index].Value) != inFile(cfg, cfg.SettingTable[index].Value))
+        if (bytesInFile(reread, reread.SettingTable[index].Value) != bytesInFile(cfg, cfg.SettingTable[index].Value))
             return "read back, setting " + std::to_string(index) + " differs";
     for (int slot = 1; slot <= CustomCommandSlotCount; ++slot)
-        if (inFile(reread, reread.CustomCommands[slot].Text) != inFile(cfg, cfg.CustomCommands[slot].Text))
+        if (bytesInFile(reread, reread.CustomCommands[slot].Text) != bytesInFile(cfg, cfg.CustomCommands[slot].Text))
             return "read back, slot " + std::to_string(slot) + " differs";
     return {};
 }
