@@ -231,16 +231,6 @@ private slots:
         QVERIFY(h.platform.endProgramCalls == 0 && h.content() == "pause 5\r\n" && h.state(u"numCVAR_4"_s) + h.value(4) == u"99"_s);
     }
 
-    void exitSavesOnlyWhenAsked()
-    {
-        Harness h("pause 5\r\n");
-        h.set(u"numCVAR_4"_s, u"9"_s);
-        h.click(u"Command1"_s);
-        QVERIFY(h.platform.endProgramCalls == 1 && h.platform.writtenFiles.isEmpty() && h.content() == "pause 5\r\n");
-        h.click(u"Command2"_s);
-        QVERIFY(h.platform.endProgramCalls == 2 && h.content() == "pause 9\r\n");
-    }
-
     void customCommandEditor()
     {
         Harness h("mp_roundtime 3.5\r\nsay Tom&Jerry\r\n");
