@@ -45,11 +45,12 @@ def test_too_many_commands():
     expect_equal(saved, config, "the saved KDX.cfg")
 
 
-def test_edit_controls():
+def test_edit_save_and_exit():
     """A check box, a number box, a timer, a skill bar and the radio group, each
-    edited by mouse and keys, reach the file through Save File."""
-    config = crlf("# settings", "botchat on", "pause 3", "timer_sound 0.6", "minbotskill 80", "radio 0",
-                  "mp_roundtime 3.5")
+    edited by mouse and keys, reach the file through Save File; a text edited
+    afterwards reaches it through Save and Exit."""
+    config = crlf("# settings", "wptfolder wptKDX", "botchat on", "pause 3", "timer_sound 0.6", "minbotskill 80",
+                  "radio 0", "mp_roundtime 3.5")
     with desktop(config) as d:
         d.click("chkCVAR_7")                   # botchat: on -> off
         d.tab_to("chkCVAR_23", start="chkCVAR_7")
@@ -63,15 +64,41 @@ def test_edit_controls():
         d.click("scrlSkill_10", at=0.96)       # the right arrow: 80 -> 81
         d.click("radRadio_3")                  # Mute
         saved = d.after_write("KDX.cfg", lambda: d.click("cmdSave"))
-    expect_equal(saved, crlf("# settings", "botchat off", "pause 12", "timer_sound 0.3", "minbotskill 81",
-                             "radio 3", "mp_roundtime 3.5", "", "botspray on"), "the saved KDX.cfg")
+        edited = ["# settings", "wptfolder wptKDX", "botchat off", "pause 12", "timer_sound 0.3", "minbotskill 81",
+                  "radio 3", "mp_roundtime 3.5", "", "botspray on"]
+        expect_equal(saved, crlf(*edited), "the saved KDX.cfg")
+        d.click("txtCVAR_1")
+        d.key("End")
+        d.type("2")
+        d.click("Command2")
+        expect_equal(d.wait_exit(), 0, "the exit code")
+        edited[1] += "2"
+        expect_equal(d.read("KDX.cfg"), crlf(*edited), "KDX.cfg after Save and Exit")
 
 
-def test_clean_outputs():
-    """Both clean outputs under a typed name, with the edits of the file and its
-    commands; Cancel in the input box writes nothing."""
-    config = crlf("max_bots 20", "clantags On", "mp_roundtime 3.5")
+def test_commands_and_clean_outputs():
+    """Adding, changing and deleting (Cancel) custom commands; afterwards Save File
+    has the focus, so Space saves. Then both clean outputs under a typed name,
+    with the edits of the file and its commands; Cancel in the input box writes
+    nothing."""
+    config = crlf("# commands", "max_bots 20", "clantags On", "mp_roundtime 3.5", "sv_gravity 800", "pause 3")
     with desktop(config) as d:
+        for button, new_text in (("cmdCustom_3", "mp_timelimit 20"), ("cmdCustom_1", "mp_roundtime 5"),
+                                 ("cmdCustom_2", None)):
+            d.click(button)
+            box = d.wait_dialog("Change/Add Command")
+            if new_text is None:
+                d.key("Escape")  # Cancel deletes the command
+            else:
+                d.key("ctrl+a")
+                d.type(new_text)
+                d.key("Return")
+            d.wait_gone(box, "the command input box")
+        d.focus(d.main)
+        saved = d.after_write("KDX.cfg", lambda: d.key("space"))
+        expect_equal(saved, crlf("# commands", "max_bots 20", "clantags On", "mp_roundtime 5", "", "pause 3", "",
+                                 "mp_timelimit 20"), "the saved KDX.cfg")
+
         original = file_identity(d.path("KDX.cfg"))
         d.click("cmdCleanOut")
         box = d.wait_dialog("Output 'Clean' File")
@@ -92,59 +119,15 @@ def test_clean_outputs():
         without_defaults = d.after_write("lean.cfg", lambda: d.key("Return"))
         expect_equal(file_identity(d.path("KDX.cfg")), original, "KDX.cfg after a cancelled clean output")
     for name, output, defaults_kept in (("all.cfg", all_settings, True), ("lean.cfg", without_defaults, False)):
+        expected = {b"clantags On": True, b"max_bots 20": True, b"pause 3": defaults_kept, b"mp_roundtime 5": True,
+                    b"mp_timelimit 20": True, b"sv_gravity 800": False}
         lines = output.split(b"\r\n")
-        expect_equal({line: line in lines for line in (b"clantags On", b"max_bots 20", b"pause 3", b"mp_roundtime 3.5")},
-                     {b"clantags On": True, b"max_bots 20": True, b"pause 3": defaults_kept, b"mp_roundtime 3.5": True},
-                     f"which lines {name} holds")
+        expect_equal({line: line in lines for line in expected}, expected, f"which lines {name} holds")
 
 
-def test_custom_commands():
-    """Adding, changing and deleting (Cancel) custom commands; afterwards Save File
-    has the focus, so Space saves."""
-    config = crlf("# commands", "mp_roundtime 3.5", "sv_gravity 800", "pause 3")
-    with desktop(config) as d:
-        for button, new_text in (("cmdCustom_3", "mp_timelimit 20"), ("cmdCustom_1", "mp_roundtime 5"),
-                                 ("cmdCustom_2", None)):
-            d.click(button)
-            box = d.wait_dialog("Change/Add Command")
-            if new_text is None:
-                d.key("Escape")  # Cancel deletes the command
-            else:
-                d.key("ctrl+a")
-                d.type(new_text)
-                d.key("Return")
-            d.wait_gone(box, "the command input box")
-        d.focus(d.main)
-        saved = d.after_write("KDX.cfg", lambda: d.key("space"))
-    expect_equal(saved, crlf("# commands", "mp_roundtime 5", "", "pause 3", "", "mp_timelimit 20"),
-                 "the saved KDX.cfg")
-
-
-def test_save_and_exit():
-    with desktop(crlf("wptfolder wptKDX", "pause 3")) as d:
-        d.click("txtCVAR_1")
-        d.key("End")
-        d.type("2")
-        d.click("Command2")
-        expect_equal(d.wait_exit(), 0, "the exit code")
-        expect_equal(d.read("KDX.cfg"), crlf("wptfolder wptKDX2", "pause 3"), "KDX.cfg after Save and Exit")
-
-
-def test_escape_discards():
-    config = crlf("wptfolder wptKDX", "clantags on")
-    with desktop(config) as d:
-        original = file_identity(d.path("KDX.cfg"))
-        d.click("chkCVAR_2")
-        d.click("txtCVAR_1")
-        d.type("x")
-        d.key("Escape")
-        expect_equal(d.wait_exit(), 0, "the exit code")
-        expect_equal(file_identity(d.path("KDX.cfg")), original, "KDX.cfg after Esc (inode, time, size)")
-        expect_equal(d.read("KDX.cfg"), config, "KDX.cfg after Esc")
-
-
-def test_help_boxes():
-    """A help mark opens a box titled after its setting; OK and Esc close it."""
+def test_help_boxes_and_escape():
+    """A help mark opens a box titled after its setting; OK and Esc close it.
+    Esc in the main window then ends the program and leaves its edits unsaved."""
     with open(os.path.join(SAMPLE, "KDX.cfg"), "rb") as sample:
         config = sample.read() + crlf("mp_roundtime 3.5", "sv_gravity 800")
     with desktop(config) as d:
@@ -159,6 +142,16 @@ def test_help_boxes():
             d.key("Escape")
             d.wait_gone(box, f'the help box "{title}"')
         d.screenshot(d.main, "main-window")
+
+        original = file_identity(d.path("KDX.cfg"))
+        d.focus(d.main)
+        d.click("chkCVAR_2")
+        d.click("txtCVAR_1")
+        d.type("x")
+        d.key("Escape")
+        expect_equal(d.wait_exit(), 0, "the exit code")
+        expect_equal(file_identity(d.path("KDX.cfg")), original, "KDX.cfg after Esc (inode, time, size)")
+        expect_equal(d.read("KDX.cfg"), config, "KDX.cfg after Esc")
 
 
 def test_given_folder():
@@ -200,15 +193,12 @@ def apply_language(d, title, shot, search, folder, active):
     d.wait_gone(dialog, f'the dialog "{title}"')
 
 
-def test_chat_language():
+def test_languages():
     with desktop(crlf("pause 3"), with_languages=True) as d:
         d.click("cmdChatLang")
         apply_language(d, "Change chat-language", "chat-dialog", "English", "chat", "chat.txt")
-
-
-def test_titles_language():
-    with desktop(crlf("pause 3"), with_languages=True) as d:
-        d.tab_to("cmdTitlesLang")  # backwards from the first control
+        d.focus(d.main)
+        d.tab_to("cmdTitlesLang", start="cmdChatLang")  # the focus is back on the chat button
         d.key("space")
         apply_language(d, "Change language", "titles-dialog", "Deutsch", "Titles", "titles.txt")
 
