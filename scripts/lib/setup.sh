@@ -9,7 +9,7 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 BUILD_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation2 libcli11-dev nlohmann-json3-dev ccache)
 TEST_PACKAGES=(libgtest-dev libgmock-dev locales fonts-dejavu-core xvfb xdotool x11-utils imagemagick python3 desktop-file-utils appstream)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
-LINT_PACKAGES=(clang-tidy)
+LINT_PACKAGES=(clang-tidy clang-format)
 BENCH_PACKAGES=(libbenchmark-dev hyperfine time xvfb xdotool valgrind python3)
 # The Debian packages: man pages, library dependencies, their checks, and the
 # Debian 12 root that the install test puts them into.
