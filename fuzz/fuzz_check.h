@@ -15,10 +15,10 @@ inline std::string_view fuzzInput(const std::uint8_t *data, std::size_t size)
 
 // An invariant of a fuzz target. A broken one aborts, which libFuzzer records as
 // a crash with its input and the replay test reports as a failure.
-#define FUZZ_CHECK(condition)                                                                                     \
-    do {                                                                                                          \
-        if (!(condition)) {                                                                                       \
-            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition);                \
-            std::abort();                                                                                         \
-        }                                                                                                         \
+#define FUZZ_CHECK(condition)                                                                                                    \
+    do {                                                                                                                         \
+        if (!(condition)) {                                                                                                      \
+            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition);                               \
+            std::abort();                                                                                                        \
+        }                                                                                                                        \
     } while (false)

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
         for (int slot = 1, filled = 0; slot <= kdx::CustomCommandSlotCount; ++slot)
             if (!cfg.CustomCommands[slot].Text.empty())
-                FUZZ_CHECK(bytesInFile(reread, reread.CustomCommands[++filled].Text) == bytesInFile(cfg, cfg.CustomCommands[slot].Text));
+                FUZZ_CHECK(bytesInFile(reread, reread.CustomCommands[++filled].Text)
+                           == bytesInFile(cfg, cfg.CustomCommands[slot].Text));
     }
     return 0;
 }

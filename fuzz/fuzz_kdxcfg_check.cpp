@@ -7,7 +7,6 @@
 #include "config/config_reader.h"
 #include "config/value_rules.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view bytes = fuzzInput(data, size);

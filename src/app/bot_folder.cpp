@@ -44,8 +44,8 @@ std::variant<BotFolder, NoBotFolder> folderOfPath(const QString &argument, const
         return BotFolder{nativeFolder(given.absoluteFilePath())};
     if (given.isFile() && isConfigName(given.fileName()))
         return BotFolder{nativeFolder(given.absolutePath())};
-    const QString problem = given.exists() ? tr("\"%1\" is neither a folder nor a file named KDX.cfg.")
-                                           : tr("\"%1\" does not exist.");
+    const QString problem =
+        given.exists() ? tr("\"%1\" is neither a folder nor a file named KDX.cfg.") : tr("\"%1\" does not exist.");
     return NoBotFolder{problem.arg(QDir::toNativeSeparators(argument)) + QLatin1Char('\r') + whatToGive()};
 }
 
@@ -68,8 +68,8 @@ std::variant<BotFolder, NoBotFolder> findBotFolder(const QStringList &arguments,
                                                    const FolderQuestion &askForFolder)
 {
     if (arguments.size() > 1)
-        return NoBotFolder{tr("VEVaduDori opens one folder at a time, but was given %1.").arg(arguments.size()) +
-                           QLatin1Char('\r') + whatToGive()};
+        return NoBotFolder{tr("VEVaduDori opens one folder at a time, but was given %1.").arg(arguments.size())
+                           + QLatin1Char('\r') + whatToGive()};
     if (arguments.size() == 1)
         return folderOfPath(arguments.front(), place.currentFolder);
     if (!place.installedSystemWide)
@@ -86,8 +86,8 @@ StartPlace currentStartPlace()
 {
     StartPlace place{QApplication::applicationDirPath(), QDir::currentPath()};
 #ifdef VEVADUDORI_SYSTEM_PROGRAM_FOLDER
-    place.installedSystemWide = QDir(place.programFolder).canonicalPath() ==
-                                QDir(QStringLiteral(VEVADUDORI_SYSTEM_PROGRAM_FOLDER)).canonicalPath();
+    place.installedSystemWide =
+        QDir(place.programFolder).canonicalPath() == QDir(QStringLiteral(VEVADUDORI_SYSTEM_PROGRAM_FOLDER)).canonicalPath();
 #endif
     return place;
 }

@@ -59,8 +59,7 @@ bool ConfigSession::write(const std::filesystem::path &target, const std::string
     if (failure->changedSinceRead)
         err << "kdxcfg: " << named(target) << "changed by another program since kdxcfg read it; nothing was written\n";
     else
-        err << "kdxcfg: " << named(target) << "could not be written: " << failure->reason
-            << "; the file on disk is unchanged\n";
+        err << "kdxcfg: " << named(target) << "could not be written: " << failure->reason << "; the file on disk is unchanged\n";
     return false;
 }
 

@@ -69,8 +69,7 @@ void showText(const ConfigSession &session, std::ostream &out)
         valueWidth = std::max(valueWidth, row.Value.size());
         defaultWidth = std::max(defaultWidth, row.DefaultValue.size());
     }
-    const auto columns = [&](std::string_view key, std::string_view value, std::string_view defaultValue,
-                             std::string_view line) {
+    const auto columns = [&](std::string_view key, std::string_view value, std::string_view defaultValue, std::string_view line) {
         out << std::left << std::setw(static_cast<int>(keyWidth + 2)) << key << std::setw(static_cast<int>(valueWidth + 2))
             << value << std::setw(static_cast<int>(defaultWidth + 2)) << defaultValue << line << '\n';
     };
@@ -82,8 +81,8 @@ void showText(const ConfigSession &session, std::ostream &out)
     int slot = 0;
     for (const CustomCommand &command : session.cfg().CustomCommands) {
         out << std::left << std::setw(6) << ++slot << std::setw(13)
-            << (command.FoundAtLine ? std::to_string(*command.FoundAtLine) : "") << (command.Text.empty() ? "(free)" : command.Text)
-            << '\n';
+            << (command.FoundAtLine ? std::to_string(*command.FoundAtLine) : "")
+            << (command.Text.empty() ? "(free)" : command.Text) << '\n';
     }
     if (!session.messages().empty()) {
         out << "\nmessages\n";
@@ -97,7 +96,8 @@ void showJson(const ConfigSession &session, std::ostream &out)
     const auto line = [](const std::optional<int> &number) { return number ? nlohmann::json(*number) : nlohmann::json(); };
     nlohmann::json settings = nlohmann::json::array();
     for (const SettingRow &row : session.cfg().SettingTable)
-        settings.push_back({{"key", row.Key}, {"value", row.Value}, {"default", row.DefaultValue}, {"line", line(row.FoundAtLine)}});
+        settings.push_back(
+            {{"key", row.Key}, {"value", row.Value}, {"default", row.DefaultValue}, {"line", line(row.FoundAtLine)}});
     nlohmann::json commands = nlohmann::json::array();
     int slot = 0;
     for (const CustomCommand &command : session.cfg().CustomCommands)
@@ -105,10 +105,8 @@ void showJson(const ConfigSession &session, std::ostream &out)
     nlohmann::json messages = nlohmann::json::array();
     for (const Message &message : session.messages())
         messages.push_back({{"title", message.title}, {"text", message.text}});
-    const nlohmann::json document = {{"file", files::utf8FromPath(session.path())},
-                                     {"settings", settings},
-                                     {"commands", commands},
-                                     {"messages", messages}};
+    const nlohmann::json document = {
+        {"file", files::utf8FromPath(session.path())}, {"settings", settings}, {"commands", commands}, {"messages", messages}};
     // Bytes that are not UTF-8 cannot stand in JSON text; they show as U+FFFD.
     out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }

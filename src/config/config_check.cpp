@@ -48,8 +48,8 @@ std::vector<Finding> checkConfiguration(std::string_view bytes)
 
     for (const auto &[index, lines] : linesOfSetting) {
         for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-            findings.push_back({lines[i], cfg.SettingTable[index].Key + " is set again on line "
-                                              + std::to_string(lines.back()) + ", which wins"});
+            findings.push_back({lines[i], cfg.SettingTable[index].Key + " is set again on line " + std::to_string(lines.back())
+                                              + ", which wins"});
     }
 
     SettingTable shown = cfg.SettingTable;
@@ -58,14 +58,14 @@ std::vector<Finding> checkConfiguration(std::string_view bytes)
         const SettingRow &row = cfg.SettingTable[index];
         if (!row.FoundAtLine)
             continue;
-        const auto change = std::find_if(changes.begin(), changes.end(),
-                                         [index](const ValueChange &c) { return c.index == index; });
+        const auto change =
+            std::find_if(changes.begin(), changes.end(), [index](const ValueChange &c) { return c.index == index; });
         if (change != changes.end())
-            findings.push_back({*row.FoundAtLine, settingText(row) + ": the window changes the value to "
-                                                      + quoted(change->after) + " when it loads the file"});
+            findings.push_back({*row.FoundAtLine, settingText(row) + ": the window changes the value to " + quoted(change->after)
+                                                      + " when it loads the file"});
         else if (!controlCanShow(index, row.Value))
-            findings.push_back({*row.FoundAtLine, settingText(row) + ": no control can show this value; " + row.Key
-                                                      + " takes " + std::string(acceptedEntry(index))});
+            findings.push_back({*row.FoundAtLine, settingText(row) + ": no control can show this value; " + row.Key + " takes "
+                                                      + std::string(acceptedEntry(index))});
     }
 
     if (!cfg.UnreadTail.empty())

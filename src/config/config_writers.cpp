@@ -167,9 +167,8 @@ std::string unencodableReason(const KDXCfg &cfg, const UnencodableCharacter &fou
                                              : "the custom command \"" + cfg.CustomCommands[found.slot].Text + "\"";
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(found.character));
-    return holder + " holds the character \"" + utf8FromCharacter(found.character) + "\" (" + code +
-           "), which the file's encoding, " + (cfg.Encoding == TextEncoding::Utf8 ? "UTF-8" : "Windows-1252") +
-           ", cannot hold";
+    return holder + " holds the character \"" + utf8FromCharacter(found.character) + "\" (" + code
+           + "), which the file's encoding, " + (cfg.Encoding == TextEncoding::Utf8 ? "UTF-8" : "Windows-1252") + ", cannot hold";
 }
 
 } // namespace kdx

@@ -10,8 +10,14 @@
 namespace kdx {
 namespace {
 
-bool isDroppedBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDroppedBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int digitValue(char c)
 {
@@ -187,8 +193,8 @@ std::string NumberToText(double number)
         digits.pop_back();
     int exponent = 0;
     const std::string_view exponentText = scientific.substr(exponentMark + 1);
-    std::from_chars(exponentText.data() + (exponentText.front() == '+' ? 1 : 0),
-                    exponentText.data() + exponentText.size(), exponent);
+    std::from_chars(exponentText.data() + (exponentText.front() == '+' ? 1 : 0), exponentText.data() + exponentText.size(),
+                    exponent);
 
     std::string text = number < 0 ? "-" : "";
     if (exponent >= significantDigits) {

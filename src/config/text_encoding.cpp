@@ -72,7 +72,6 @@ std::string utf8FromCharacter(char32_t character)
     return out;
 }
 
-
 bool isValidUtf8(std::string_view bytes)
 {
     std::size_t i = 0;
@@ -125,7 +124,6 @@ bool isValidUtf8(std::string_view bytes)
     }
     return true;
 }
-
 
 TextEncoding encodingOf(std::string_view bytes)
 {

@@ -53,8 +53,9 @@ public:
         const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 #ifdef _WIN32
         for (unsigned attempt = 0; attempt < 100; ++attempt) {
-            const fs::path path = folder / (L"." + target.filename().wstring() + L"." + std::to_wstring(GetCurrentProcessId())
-                                            + L"-" + std::to_wstring(attempt) + L".tmp");
+            const fs::path path = folder
+                                  / (L"." + target.filename().wstring() + L"." + std::to_wstring(GetCurrentProcessId()) + L"-"
+                                     + std::to_wstring(attempt) + L".tmp");
             const int fd = _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
             if (fd >= 0)
                 return TemporaryFile(path, fd);
@@ -72,7 +73,10 @@ public:
 #endif
     }
 
-    TemporaryFile(TemporaryFile &&other) noexcept : path_(std::move(other.path_)), fd_(other.fd_) { other.fd_ = -1, other.path_.clear(); }
+    TemporaryFile(TemporaryFile &&other) noexcept : path_(std::move(other.path_)), fd_(other.fd_)
+    {
+        other.fd_ = -1, other.path_.clear();
+    }
     TemporaryFile &operator=(TemporaryFile &&) = delete;
     ~TemporaryFile()
     {
@@ -83,7 +87,10 @@ public:
         }
     }
 
-    const fs::path &path() const { return path_; }
+    const fs::path &path() const
+    {
+        return path_;
+    }
 
     // Writes all bytes, flushes them to the disk and closes the file; the error
     // number of the first step that failed, or 0.
@@ -114,7 +121,10 @@ public:
         return closeFile();
     }
 
-    void release() { path_.clear(); }
+    void release()
+    {
+        path_.clear();
+    }
 
 private:
     TemporaryFile(fs::path path, int fd) : path_(std::move(path)), fd_(fd) {}

@@ -29,8 +29,8 @@ std::variant<QString, RefusedArgument> cmdArgumentsForBatchFile(const QString &b
                 QCoreApplication::translate("Platform", "The name \"%1\" holds a character that the command processor "
                                                         "would change or run as a command (%2), so the batch file "
                                                         "cannot be started with it. Rename the file.")
-                    .arg(argument, isControlCharacter(c) ? QCoreApplication::translate("Platform", "a control character")
-                                                         : QString(c))};
+                    .arg(argument,
+                         isControlCharacter(c) ? QCoreApplication::translate("Platform", "a control character") : QString(c))};
     }
     const QString nativeBatchFile = QString(batchFile).replace(QLatin1Char('/'), QLatin1Char('\\'));
     if (nativeBatchFile.contains(QLatin1Char('%')) || nativeBatchFile.contains(QLatin1Char('"')))

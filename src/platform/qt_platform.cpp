@@ -33,10 +33,7 @@ QString displayLines(QString text)
 
 QtPlatform::QtPlatform() : QtPlatform(QApplication::applicationDirPath()) {}
 
-QtPlatform::QtPlatform(QString applicationFolder)
-    : applicationFolder_(QDir::toNativeSeparators(std::move(applicationFolder)))
-{
-}
+QtPlatform::QtPlatform(QString applicationFolder) : applicationFolder_(QDir::toNativeSeparators(std::move(applicationFolder))) {}
 
 void QtPlatform::showMessage(const QString &title, const QString &text, MessageIcon icon)
 {
@@ -64,8 +61,8 @@ bool QtPlatform::askYesNo(const QString &title, const QString &text)
 QString QtPlatform::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
 {
     bool confirmed = false;
-    const QString answer = QInputDialog::getText(QApplication::activeWindow(), title, displayLines(prompt),
-                                                 QLineEdit::Normal, defaultAnswer, &confirmed);
+    const QString answer = QInputDialog::getText(QApplication::activeWindow(), title, displayLines(prompt), QLineEdit::Normal,
+                                                 defaultAnswer, &confirmed);
     return confirmed ? answer : QString();
 }
 

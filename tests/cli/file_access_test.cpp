@@ -49,12 +49,9 @@ TEST_F(FileAccess, WriteOnlyOverTheContentThatWasRead)
         std::optional<std::string> now;
         bool written;
     } cases[] = {
-        {"unchanged", "old", "old", true},
-        {"changed", "old", "new", false},
-        {"grown by a byte", "old", "old\n", false},
-        {"still missing", std::nullopt, std::nullopt, true},
-        {"made meanwhile", std::nullopt, "", false},
-        {"deleted meanwhile", "old", std::nullopt, false},
+        {"unchanged", "old", "old", true},           {"changed", "old", "new", false},
+        {"grown by a byte", "old", "old\n", false},  {"still missing", std::nullopt, std::nullopt, true},
+        {"made meanwhile", std::nullopt, "", false}, {"deleted meanwhile", "old", std::nullopt, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

@@ -20,10 +20,9 @@ TEST(ValueRules, ControlsShowOnlyWhatTheyCan)
         const char *value;
         bool shown;
     } cases[] = {
-        {"clantags", "on", true},     {"clantags", "On", false},  {"clantags", "", false},
-        {"radio", "3", true},         {"radio", "3.4", true},     {"radio", "9", false},
-        {"radio", "-1", false},       {"minbotskill", "1", true}, {"minbotskill", "0.4", false},
-        {"maxbotskill", "100.5", true}, {"maxbotskill", "101", false}, {"pause", "x", true},
+        {"clantags", "on", true},      {"clantags", "On", false},      {"clantags", "", false},       {"radio", "3", true},
+        {"radio", "3.4", true},        {"radio", "9", false},          {"radio", "-1", false},        {"minbotskill", "1", true},
+        {"minbotskill", "0.4", false}, {"maxbotskill", "100.5", true}, {"maxbotskill", "101", false}, {"pause", "x", true},
     };
     for (const auto &c : cases)
         EXPECT_EQ(controlCanShow(settingIndex(c.key), c.value), c.shown) << c.key << " " << c.value;

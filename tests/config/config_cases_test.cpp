@@ -71,8 +71,8 @@ std::vector<Block> readCases(const std::string &fileName)
             std::string repeated = value;
             for (std::size_t at; (at = repeated.find("{n}")) != std::string::npos;)
                 repeated.replace(at, 3, std::to_string(n));
-            blocks.back().push_back({head.substr(0, std::min(star, space)), unescape(head.substr(std::min(space + 1, head.size()))),
-                                     unescape(repeated), lineNumber});
+            blocks.back().push_back({head.substr(0, std::min(star, space)),
+                                     unescape(head.substr(std::min(space + 1, head.size()))), unescape(repeated), lineNumber});
         }
     }
     return blocks;
@@ -177,8 +177,10 @@ TEST_P(CaseFiles, EveryEntryHolds)
                     EXPECT_EQ(fields, e.arg) << where;
                     EXPECT_EQ(reader.next(), std::nullopt) << where << ": a field after the end";
                 } else if (e.name == "chat" || e.name == "titles")
-                    EXPECT_EQ(languageMessage(e.name == "chat" ? MessageRule::ChatFirstField : MessageRule::TitlesMarker, e.value),
-                              e.arg) << where;
+                    EXPECT_EQ(
+                        languageMessage(e.name == "chat" ? MessageRule::ChatFirstField : MessageRule::TitlesMarker, e.value),
+                        e.arg)
+                        << where;
                 else
                     ADD_FAILURE() << "unknown entry '" << e.name << "' on " << where;
             }
@@ -190,9 +192,9 @@ TEST_P(CaseFiles, EveryEntryHolds)
                 continue;
             const std::string before = describe(cfg);
             auto write = [&] {
-                return kind == "annotated" ? annotatedSave(cfg)
-                                           : cleanOutput(cfg, kind == "all" ? CleanOutputKind::AllSettings
-                                                                            : CleanOutputKind::LeaveOutDefaults);
+                return kind == "annotated"
+                           ? annotatedSave(cfg)
+                           : cleanOutput(cfg, kind == "all" ? CleanOutputKind::AllSettings : CleanOutputKind::LeaveOutDefaults);
             };
             const std::string written = write();
             EXPECT_EQ(written, expectedOut);
@@ -207,8 +209,20 @@ TEST_P(CaseFiles, EveryEntryHolds)
 TEST_P(CaseFiles, TextOfANumberReadsBackToTheSameText)
 {
     using limits = std::numeric_limits<double>;
-    std::vector<double> numbers = {0,    -0.0, 0.1,  0.95, 1e15, -1e15, 1e-7, 1e14, 999999999999999.5, 123456789012345678.0,
-                                   limits::max(), -limits::max(), limits::denorm_min(), limits::min()};
+    std::vector<double> numbers = {0,
+                                   -0.0,
+                                   0.1,
+                                   0.95,
+                                   1e15,
+                                   -1e15,
+                                   1e-7,
+                                   1e14,
+                                   999999999999999.5,
+                                   123456789012345678.0,
+                                   limits::max(),
+                                   -limits::max(),
+                                   limits::denorm_min(),
+                                   limits::min()};
     std::mt19937_64 random(20261206);
     for (int i = 0; i < 200000; ++i) {
         const std::uint64_t bits = random();

@@ -33,11 +33,16 @@ TEST(WholeFile, GoldenFilesAndReadSaveRead)
         switch (between(0, 4)) {
         case 0:
         case 1:
-            return std::string(SettingDefinitions[std::size_t(between(0, SettingCount - 1))].key) +
-                   oneOf({" ", "\t", "=", "", "  ", "X"}) + oneOf({"on", "off", "3", "0.5", "wptKDX", "", " 7", "4 # remark", "x\t"});
-        case 2: return oneOf({"# remark", "#pause 3", "#", "# \xe9t\xe9", "  # indented"});
-        case 3: return oneOf({"", "   "});
-        default: return oneOf({"mp_roundtime 3.5", "sv_gravity 800", "\tpause 2", "Clantags on", "say \xff\0 hi"s, "mp_timelimit 20\t"});
+            return std::string(SettingDefinitions[std::size_t(between(0, SettingCount - 1))].key)
+                   + oneOf({" ", "\t", "=", "", "  ", "X"})
+                   + oneOf({"on", "off", "3", "0.5", "wptKDX", "", " 7", "4 # remark", "x\t"});
+        case 2:
+            return oneOf({"# remark", "#pause 3", "#", "# \xe9t\xe9", "  # indented"});
+        case 3:
+            return oneOf({"", "   "});
+        default:
+            return oneOf(
+                {"mp_roundtime 3.5", "sv_gravity 800", "\tpause 2", "Clantags on", "say \xff\0 hi"s, "mp_timelimit 20\t"});
         }
     };
     std::vector<std::string> inputs;

@@ -36,7 +36,8 @@ private slots:
         const QRect labelArea = label->geometry(), listArea = list->geometry(), applyArea = apply->geometry();
         QVERIFY(window.rect().contains(labelArea | listArea | applyArea));
         QVERIFY(labelArea.bottom() <= listArea.top() && listArea.bottom() < applyArea.top());
-        QVERIFY(labelArea.left() == listArea.left() && listArea.left() == applyArea.left() && labelArea.width() == applyArea.width());
+        QVERIFY(labelArea.left() == listArea.left() && listArea.left() == applyArea.left()
+                && labelArea.width() == applyArea.width());
         QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= labelArea.width()
                 && apply->fontMetrics().horizontalAdvance(apply->text()) < applyArea.width());
     }
@@ -60,12 +61,12 @@ private slots:
         const QString action = fields.value(u"action"_s).value(0);
         FakePlatform platform(u"/nonexistent/program"_s);
         for (const QString &file : fields.value(u"file"_s))
-            platform.files[file.section(u'|', 0, 0)] =
-                QByteArray::fromPercentEncoding(file.contains(u'|') ? file.section(u'|', 1).toUtf8() : fields[u"content"_s].value(0).toUtf8());
+            platform.files[file.section(u'|', 0, 0)] = QByteArray::fromPercentEncoding(
+                file.contains(u'|') ? file.section(u'|', 1).toUtf8() : fields[u"content"_s].value(0).toUtf8());
         if (action == "batch file missing"_L1)
             platform.startFailure = u"The file does not exist."_s;
-        kdx::LanguageDialog window(fields[u"dialog"_s] == QStringList(u"frmChat"_s) ? kdx::frmChat : kdx::frmTitles,
-                                   platform, nullptr);
+        kdx::LanguageDialog window(fields[u"dialog"_s] == QStringList(u"frmChat"_s) ? kdx::frmChat : kdx::frmTitles, platform,
+                                   nullptr);
         auto *list = window.findChild<QListWidget *>(u"filSelect"_s);
         auto *apply = window.findChild<QPushButton *>(u"cmdApply"_s);
         QVERIFY(list && apply);
@@ -102,7 +103,8 @@ private slots:
         for (const auto &[title, text, icon] : platform.messages)
             log << (title.isEmpty() && icon == kdx::MessageIcon::None ? text : u"a box with a title or icon"_s);
         log << (window.isVisible() ? u"open"_s : window.result() == QDialog::Accepted ? u"accepted"_s : u"rejected"_s);
-        QCOMPARE(QDir::fromNativeSeparators(log.join(" | "_L1)).replace(platform.folder, "~"_L1), fields.value(u"expect"_s).value(0));
+        QCOMPARE(QDir::fromNativeSeparators(log.join(" | "_L1)).replace(platform.folder, "~"_L1),
+                 fields.value(u"expect"_s).value(0));
     }
 };
 

@@ -83,8 +83,8 @@ private slots:
         QTest::newRow("chat, blanks and parentheses") << u"KDXchat.bat"_s << u"chat/English (US).txt"_s << u"chat.txt"_s;
         QTest::newRow("titles, non-ASCII letter") << u"KDXtitles.bat"_s << u"Titles/Français.txt"_s << u"titles.txt"_s;
         if (!OnWindows) // where such names are refused or cannot be
-            QTest::newRow("chat, hostile name") << u"KDXchat.bat"_s
-                                                << u"chat/-n my file & echo x; 'q' \"d\" $(touch pwned) `touch pwned`.txt"_s << u"chat.txt"_s;
+            QTest::newRow("chat, hostile name")
+                << u"KDXchat.bat"_s << u"chat/-n my file & echo x; 'q' \"d\" $(touch pwned) `touch pwned`.txt"_s << u"chat.txt"_s;
     }
     void sampleBatchFileCopiesTheChosenFile()
     {

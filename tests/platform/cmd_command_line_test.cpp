@@ -26,8 +26,8 @@ private slots:
         QTest::newRow("folder with blanks and non-ASCII letters")
             << u"C:/Program Files/Bot Ä/KDXtitles.bat"_s << u"English.txt"_s
             << u"/d /v:off /s /c \"\"C:\\Program Files\\Bot Ä\\KDXtitles.bat\" English.txt\""_s;
-        QTest::newRow("folder with an ampersand, quoted") << u"C:/R&D/KDXchat.bat"_s << u"English.txt"_s
-                                                         << u"/d /v:off /s /c \"\"C:\\R&D\\KDXchat.bat\" English.txt\""_s;
+        QTest::newRow("folder with an ampersand, quoted")
+            << u"C:/R&D/KDXchat.bat"_s << u"English.txt"_s << u"/d /v:off /s /c \"\"C:\\R&D\\KDXchat.bat\" English.txt\""_s;
         for (const QChar c : u"%^&|<>!\""_s)
             QTest::newRow(qPrintable(u"name with "_s + c)) << bot << u"a"_s + c + u"b.txt"_s << u"refused: ("_s + c + u')';
         QTest::newRow("name with a line break") << bot << u"a\r\nb.txt"_s << u"refused: control character"_s;

@@ -40,7 +40,8 @@ private slots:
         QTest::newRow("folder missing") << NoFolder << cfg << noFile + u" (missing)"_s << noFile;
         QTest::newRow("replaced by a longer file since load") << Longer << cfg << ok << ok;
         QTest::newRow("file-size limit reached midway") << SizeLimit << QByteArray(1 << 20, '#') << ok << u"too large"_s;
-        QTest::newRow("100 MB of lines") << None << QByteArray("# line of a very long file 32B\r\n").repeated(100 << 15) << ok << ok;
+        QTest::newRow("100 MB of lines") << None << QByteArray("# line of a very long file 32B\r\n").repeated(100 << 15) << ok
+                                         << ok;
         QTest::newRow("one 50 MB line") << None << QByteArray(50 << 20, 'k').append("\r\n") << ok << ok;
         QTest::newRow("empty") << None << QByteArray() << ok << ok;
         QTest::newRow("NUL bytes") << None << QByteArray("pause 5\0\0x\r\n\0\r\nsay \0hi\r\n", 22) << ok << ok;
@@ -57,7 +58,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY2(dir.isValid(), qPrintable(dir.errorString()));
         const QString path = dir.filePath(obstacle == NameTooLong ? QString(300, u'k')
-                                          : obstacle == NoFolder  ? u"gone/KDX.cfg"_s : u"KDX.cfg"_s);
+                                          : obstacle == NoFolder  ? u"gone/KDX.cfg"_s
+                                                                  : u"KDX.cfg"_s);
         if (obstacle == Folder)
             QDir().mkdir(path);
         else if (obstacle != Missing && obstacle != NameTooLong && obstacle != NoFolder)
@@ -96,8 +98,9 @@ private slots:
     {
         QTest::addColumn<QStringList>("entries"); // made in the program folder; a trailing "/" makes a folder
         QTest::addColumn<QString>("found");       // for "chat", then the files listed there
-        QTest::newRow("exact name") << QStringList{u"chat/b.txt"_s, u"chat/A.txt"_s, u"chat/c"_s, u"chat/.hidden"_s,
-                                                   u"chat/sub/"_s, u"Chat/x.txt"_s} << u"chat: A.txt b.txt c"_s;
+        QTest::newRow("exact name") << QStringList{u"chat/b.txt"_s,   u"chat/A.txt"_s, u"chat/c"_s,
+                                                   u"chat/.hidden"_s, u"chat/sub/"_s,  u"Chat/x.txt"_s}
+                                    << u"chat: A.txt b.txt c"_s;
         QTest::newRow("other case") << QStringList{u"Chat/a.txt"_s, u"Chatter/b.txt"_s} << u"Chat: a.txt"_s;
         QTest::newRow("hidden folder") << QStringList{u".chat/"_s, u"CHAT/a.txt"_s} << u"CHAT: a.txt"_s;
         QTest::newRow("two in other cases") << QStringList{u"Chat/a.txt"_s, u"CHAT/b.txt"_s} << u"none"_s;

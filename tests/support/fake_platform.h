@@ -16,16 +16,27 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-inline QByteArray readBack(const QString &path) { QFile f(path); return f.open(QFile::ReadOnly) ? f.readAll() : "?"; }
+inline QByteArray readBack(const QString &path)
+{
+    QFile f(path);
+    return f.open(QFile::ReadOnly) ? f.readAll() : "?";
+}
 
 // A scripted platform: records every box, answers input and question boxes from
 // a script and works on the files in `files` and on real files in the given
 // folder, unless a failure is injected.
 class FakePlatform final : public Platform {
 public:
-    struct ShownMessage { QString title, text; MessageIcon icon; };
-    struct InputRequest { QString prompt, title, defaultAnswer; };
-    struct StartedBatchFile { QString batchFile, argument; };
+    struct ShownMessage {
+        QString title, text;
+        MessageIcon icon;
+    };
+    struct InputRequest {
+        QString prompt, title, defaultAnswer;
+    };
+    struct StartedBatchFile {
+        QString batchFile, argument;
+    };
 
     explicit FakePlatform(QString folder) : folder(std::move(folder)) {}
     const QString folder;
@@ -96,7 +107,8 @@ private:
             if (file.startsWith(prefix) && file.count(u'/') - prefix.count(u'/') == (folders ? 1 : 0))
                 names.append(file.mid(prefix.size()).section(u'/', 0, 0));
         names.removeDuplicates();
-        std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        std::sort(names.begin(), names.end(),
+                  [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
         return names;
     }
 };

@@ -26,9 +26,12 @@ void enter(kdx::test::MainWindowHarness &window, const std::string &key, const s
     }
     const int index = settingIndex(key);
     switch (kdx::SettingDefinitions[static_cast<std::size_t>(index - 1)].kind) {
-    case kdx::SettingKind::Option: return window.set(u"radRadio_"_s + text, u"[x]"_s);
-    case kdx::SettingKind::OnOff: return window.set(kdx::test::controlName(index), value == "on" ? u"[x]"_s : u"[ ]"_s);
-    default: return window.set(kdx::test::controlName(index), text);
+    case kdx::SettingKind::Option:
+        return window.set(u"radRadio_"_s + text, u"[x]"_s);
+    case kdx::SettingKind::OnOff:
+        return window.set(kdx::test::controlName(index), value == "on" ? u"[x]"_s : u"[ ]"_s);
+    default:
+        return window.set(kdx::test::controlName(index), text);
     }
 }
 
@@ -101,7 +104,8 @@ private slots:
         for (int index = 1; index <= kdx::SettingCount; ++index) {
             QCOMPARE(window.value(index), QString::fromStdString(cfg.SettingTable[index].Value));
             if (read[index].Value != cfg.SettingTable[index].Value)
-                changed << QString::fromStdString(std::to_string(index) + ": " + read[index].Value + " > " + cfg.SettingTable[index].Value);
+                changed << QString::fromStdString(std::to_string(index) + ": " + read[index].Value + " > "
+                                                  + cfg.SettingTable[index].Value);
         }
         for (const kdx::ValueChange &change : changes)
             listed << QString::fromStdString(std::to_string(change.index) + ": " + change.before + " > " + change.after);
@@ -124,8 +128,7 @@ private slots:
         QTest::newRow("empty file, every kind of control")
             << QByteArray() << u"wptfolder=Жук maps ; radio=3 ; minbotskill=60 ; ultraskill=on ; pause=7.9 ; #1=say 日本"_s;
         QTest::newRow("repeated keys, commands replaced and freed")
-            << QByteArray("max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n")
-            << u"max_bots=7 ; min_bots=9 ; #1=say one ; #2="_s;
+            << QByteArray("max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n") << u"max_bots=7 ; min_bots=9 ; #1=say one ; #2="_s;
     }
     void savesTheSameFileAsKdxcfg()
     {

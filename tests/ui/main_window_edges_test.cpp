@@ -41,8 +41,8 @@ private slots:
         QTest::newRow("missing at start") << missing << none << u"cmdSave"_s << unasked << QString() << "\r\npause 9\r\n"_ba;
         QTest::newRow("missing at start, made since") << missing << other << u"Command2"_s << no << changedQuestion << other;
         QTest::newRow("unreadable at start, No") << "?"_ba << none << u"Command2"_s << no << neverReadQuestion << "?"_ba;
-        QTest::newRow("unreadable at start, Yes") << "?"_ba << none << u"Command2"_s << yes << neverReadQuestion
-                                                  << "\r\npause 9\r\n"_ba;
+        QTest::newRow("unreadable at start, Yes")
+            << "?"_ba << none << u"Command2"_s << yes << neverReadQuestion << "\r\npause 9\r\n"_ba;
     }
     void saveAsksBeforeReplacingUnknownContent()
     {
@@ -52,7 +52,8 @@ private slots:
         QFETCH(QList<bool>, answer);
         QFETCH(QString, question);
         QFETCH(QByteArray, after);
-        Window w(start == "-" ? std::nullopt : std::optional(start), start == "?" ? std::optional(u"Permission denied"_s) : std::nullopt);
+        Window w(start == "-" ? std::nullopt : std::optional(start),
+                 start == "?" ? std::optional(u"Permission denied"_s) : std::nullopt);
         w.set(u"numCVAR_4"_s, u"9"_s);
         if (behind == "-")
             QVERIFY(QFile::remove(w.path()));
@@ -97,7 +98,8 @@ private slots:
         if (obstacle == u"unreadable"_s)
             w.platform.readFailure = u"Permission denied"_s;
         w.window->cmdLoad_Click();
-        QVERIFY2(w.platform.messages.size() == 1 && w.messages().startsWith(u"Error while loading: "_s), qPrintable(w.messages()));
+        QVERIFY2(w.platform.messages.size() == 1 && w.messages().startsWith(u"Error while loading: "_s),
+                 qPrintable(w.messages()));
         QCOMPARE(QString::fromStdString(kdx::annotatedSave(w.cfg)), u"pause 7\r\nsay hello\r\n\r\njasonmode on\r\n"_s);
         QCOMPARE(w.state(u"numCVAR_4"_s) + w.state(u"cmdCustom_1"_s) + w.state(u"chkCVAR_9"_s), u"7say hello[x]"_s);
     }
@@ -112,10 +114,12 @@ private slots:
         QTest::addColumn<QString>("named");    // in the refusal
         const QByteArray file = "wptfolder caf\xe9 \x80\r\nsay \x93hi\x94 \x81\r\n";
         QTest::newRow("unedited") << QString() << QString() << file << QString();
-        QTest::newRow("typed euro sign") << u"txtCVAR_1"_s << u"€uro ‘a’"_s << "wptfolder \x80uro \x91" "a\x92\r\nsay \x93hi\x94 \x81\r\n"_ba
+        QTest::newRow("typed euro sign") << u"txtCVAR_1"_s << u"€uro ‘a’"_s
+                                         << "wptfolder \x80uro \x91"
+                                            "a\x92\r\nsay \x93hi\x94 \x81\r\n"_ba
                                          << QString();
-        QTest::newRow("Cyrillic in a setting") << u"txtCVAR_1"_s << u"карты"_s << QByteArray()
-                                               << u"the setting \"wptfolder\" holds the character \"к\" (U+043A)"_s;
+        QTest::newRow("Cyrillic in a setting")
+            << u"txtCVAR_1"_s << u"карты"_s << QByteArray() << u"the setting \"wptfolder\" holds the character \"к\" (U+043A)"_s;
         QTest::newRow("Cyrillic in a command") << u"cmdCustom_2"_s << u"say Жук"_s << QByteArray()
                                                << u"the custom command \"say Жук\" holds the character \"Ж\" (U+0416)"_s;
     }
@@ -143,7 +147,8 @@ private slots:
             QCOMPARE(w.platform.messages.size(), 2); // the clean output and the save
             for (const auto &message : w.platform.messages)
                 QVERIFY2(message.title == u"Error while saving"_s && message.text.contains(named)
-                             && message.text.endsWith(u"Nothing was written."_s), qPrintable(message.text));
+                             && message.text.endsWith(u"Nothing was written."_s),
+                         qPrintable(message.text));
         }
     }
 

@@ -30,8 +30,11 @@ inline QStringList dataLines(const QString &fileName, bool everyLine = false)
 // option buttons are radRadio_0 to radRadio_3.
 inline QString controlName(int index)
 {
-    static const QHash<SettingKind, QString> arrays{{SettingKind::Text, u"txtCVAR"_s}, {SettingKind::OnOff, u"chkCVAR"_s},
-        {SettingKind::WholeNumber, u"numCVAR"_s}, {SettingKind::Skill, u"scrlSkill"_s}, {SettingKind::Seconds, u"timCVAR"_s}};
+    static const QHash<SettingKind, QString> arrays{{SettingKind::Text, u"txtCVAR"_s},
+                                                    {SettingKind::OnOff, u"chkCVAR"_s},
+                                                    {SettingKind::WholeNumber, u"numCVAR"_s},
+                                                    {SettingKind::Skill, u"scrlSkill"_s},
+                                                    {SettingKind::Seconds, u"timCVAR"_s}};
     return arrays[SettingDefinitions[std::size_t(index - 1)].kind] + u'_' + QString::number(index);
 }
 
@@ -51,7 +54,8 @@ struct MainWindowHarness {
     }
     QString path(const QString &name = u"KDX.cfg"_s) const { return folder.filePath(name); }
     QByteArray content(const QString &name = u"KDX.cfg"_s) const { return readBack(path(name)); }
-    template <typename Widget = QWidget> Widget *get(const QString &name) const
+    template <typename Widget = QWidget>
+    Widget *get(const QString &name) const
     {
         auto *widget = window->findChild<Widget *>(name);
         if (!widget)

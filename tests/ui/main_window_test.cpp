@@ -70,7 +70,8 @@ private slots:
             expected.append(u"radRadio_"_s + QString::number(option));
         for (int index : kdx::helpTopicIndices())
             expected.append(u"lblHelp_"_s + QString::number(index));
-        for (const QWidget *child : window->findChildren<QWidget *>(QRegularExpression(u"^(.*CVAR|scrlSkill|radRadio|lblHelp)_"_s)))
+        for (const QWidget *child :
+             window->findChildren<QWidget *>(QRegularExpression(u"^(.*CVAR|scrlSkill|radRadio|lblHelp)_"_s)))
             shown.append(child->objectName());
         for (const QWidget *child : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             if (!window->rect().contains(child->geometry()))
@@ -83,8 +84,10 @@ private slots:
         QCOMPARE(mark->palette().color(QPalette::Window).name() + mark->palette().color(QPalette::WindowText).name(),
                  u"#ffffc0#0000c0"_s);
         QVERIFY(mark->font().bold() && mark->frameShape() == QFrame::Box && mark->cursor().shape() == Qt::PointingHandCursor);
-        QVERIFY(h.get(u"Label10"_s)->font().underline() && !h.get(u"Label10"_s)->font().bold() && h.get(u"numCVAR_4"_s)->font().bold());
-        QVERIFY(h.get<QLabel>(u"lblSkill_11"_s)->frameShape() == QFrame::Box && h.get<QLabel>(u"Label8"_s)->alignment() & Qt::AlignRight);
+        QVERIFY(h.get(u"Label10"_s)->font().underline() && !h.get(u"Label10"_s)->font().bold()
+                && h.get(u"numCVAR_4"_s)->font().bold());
+        QVERIFY(h.get<QLabel>(u"lblSkill_11"_s)->frameShape() == QFrame::Box
+                && h.get<QLabel>(u"Label8"_s)->alignment() & Qt::AlignRight);
         QCOMPARE(h.get<QScrollBar>(u"scrlSkill_10"_s)->pageStep(), 1);
         QCOMPARE(h.get(u"cmdCustom_3"_s)->palette().color(QPalette::Button), window->palette().color(QPalette::Base));
     }
@@ -95,11 +98,13 @@ private slots:
         Harness h;
         QStringList unnamed;
         for (QWidget *child : h.window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            if (!child->objectName().contains(QRegularExpression(u"^(Line|Shape)"_s)) && accessibleName(child).trimmed().isEmpty())
+            if (!child->objectName().contains(QRegularExpression(u"^(Line|Shape)"_s))
+                && accessibleName(child).trimmed().isEmpty())
                 unnamed.append(child->objectName());
         QCOMPARE(unnamed, QStringList());
         QCOMPARE(accessibleName(h.get(u"numCVAR_14"_s)), h.get<QLabel>(u"Label3"_s)->text());
-        QCOMPARE(accessibleName(h.get(u"scrlSkill_11"_s)), h.get<QLabel>(u"Label7"_s)->text() + u' ' + h.get<QLabel>(u"Label9"_s)->text());
+        QCOMPARE(accessibleName(h.get(u"scrlSkill_11"_s)),
+                 h.get<QLabel>(u"Label7"_s)->text() + u' ' + h.get<QLabel>(u"Label9"_s)->text());
     }
 
     void marqueeRunsInTheCaption()
@@ -175,8 +180,8 @@ private slots:
         h.set(u"numCVAR_4"_s, u"4"_s), h.set(u"numCVAR_6"_s, u"20"_s);
         h.platform.inputAnswers = {std::nullopt, u"cmd 2b"_s, u"cmd four"_s, u"all.cfg"_s, u"lean.cfg"_s};
         h.click(u"cmdCustom_1 cmdCustom_2 cmdCustom_4 cmdSave cmdCleanOut cmdClnOut2"_s);
-        for (const auto &[written, expected] : {std::pair{u"KDX.cfg"_s, u"saved"_s}, {u"all.cfg"_s, u"clean_all"_s},
-                                                {u"lean.cfg"_s, u"clean_lean"_s}})
+        for (const auto &[written, expected] :
+             {std::pair{u"KDX.cfg"_s, u"saved"_s}, {u"all.cfg"_s, u"clean_all"_s}, {u"lean.cfg"_s, u"clean_lean"_s}})
             QCOMPARE(h.content(written), kdx::test::dataLines(expected + u".expected"_s, true).join(u"\r\n"_s).toUtf8() + "\r\n");
         for (const auto &ask : h.platform.inputRequests.mid(3))
             QCOMPARE(ask.prompt + u'|' + ask.title + u'|' + ask.defaultAnswer, u"Filename|Output 'Clean' File|KDX.cfg"_s);
@@ -203,7 +208,8 @@ private slots:
         for (const auto &message : h.platform.messages)
             if (message.title == u"Error while saving"_s && message.text.contains(answer.value_or(QString())))
                 refusals.append(message.text);
-        QVERIFY2(refusals.size() == h.platform.messages.size() && refusals.size() == (answer.value_or(QString()).isEmpty() ? 0 : 2),
+        QVERIFY2(refusals.size() == h.platform.messages.size()
+                     && refusals.size() == (answer.value_or(QString()).isEmpty() ? 0 : 2),
                  qPrintable(h.messages()));
     }
 
@@ -227,8 +233,10 @@ private slots:
         QCOMPARE(h.platform.messages.size(), 1);
         const auto &message = h.platform.messages[0];
         QVERIFY2(message.title == u"Error while saving"_s && message.text.contains(u"Disk full"_s)
-                     && message.text.contains(QDir::toNativeSeparators(h.path())), qPrintable(message.text));
-        QVERIFY(h.platform.endProgramCalls == 0 && h.content() == "pause 5\r\n" && h.state(u"numCVAR_4"_s) + h.value(4) == u"99"_s);
+                     && message.text.contains(QDir::toNativeSeparators(h.path())),
+                 qPrintable(message.text));
+        QVERIFY(h.platform.endProgramCalls == 0 && h.content() == "pause 5\r\n"
+                && h.state(u"numCVAR_4"_s) + h.value(4) == u"99"_s);
     }
 
     void customCommandEditor()
@@ -309,10 +317,12 @@ private slots:
                 continue; // a command's text may run beyond its button
             QStyleOptionButton option;
             option.initFrom(control);
-            const auto element = qobject_cast<const QCheckBox *>(control) ? QStyle::SE_CheckBoxContents
-                                 : qobject_cast<const QRadioButton *>(control) ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents;
-            const QRectF area = qobject_cast<const QAbstractButton *>(control) ? control->style()->subElementRect(element, &option, control)
-                                                                               : QRectF(control->contentsRect());
+            const auto element = qobject_cast<const QCheckBox *>(control)      ? QStyle::SE_CheckBoxContents
+                                 : qobject_cast<const QRadioButton *>(control) ? QStyle::SE_RadioButtonContents
+                                                                               : QStyle::SE_PushButtonContents;
+            const QRectF area = qobject_cast<const QAbstractButton *>(control)
+                                    ? control->style()->subElementRect(element, &option, control)
+                                    : QRectF(control->contentsRect());
             const QFontMetricsF metrics(control->font());
             const QString caption = control->property("text").toString();
             const auto *label = qobject_cast<const QLabel *>(control);

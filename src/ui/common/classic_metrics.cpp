@@ -21,8 +21,8 @@ QRect rectFromTwips(int left, int top, int width, int height)
 QFont classicFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")});
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(classicPixelSize);
     return font;

@@ -30,8 +30,8 @@ QString decodedMessage(const QByteArray &file, const std::string &message)
 } // namespace
 
 LanguageDialog::LanguageDialog(const LanguageDialogSettings &settings, Platform &platform, QWidget *owner)
-    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      settings_(settings), platform_(platform)
+    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), settings_(settings),
+      platform_(platform)
 {
     setObjectName(settings_.objectName);
     setWindowTitle(settings_.caption);
@@ -69,10 +69,10 @@ void LanguageDialog::listLanguageFiles()
 {
     folder_ = platform_.findFolder(platform_.applicationFolder(), settings_.folder);
     if (!folder_) {
-        platform_.showMessage(QString(),
-                              tr("The language folder \"%1\" does not exist.")
-                                  .arg(pathInFolder(platform_.applicationFolder(), settings_.folder)),
-                              MessageIcon::None);
+        platform_.showMessage(
+            QString(),
+            tr("The language folder \"%1\" does not exist.").arg(pathInFolder(platform_.applicationFolder(), settings_.folder)),
+            MessageIcon::None);
         return;
     }
     filSelect_->addItems(platform_.fileNamesIn(*folder_));
@@ -95,8 +95,7 @@ bool LanguageDialog::startBatchFile(const QString &fileName)
     const QString batchFile = pathInFolder(platform_.applicationFolder(), settings_.batchFile);
     const std::optional<FileError> error = platform_.startBatchFile(batchFile, fileName);
     if (error) {
-        platform_.showMessage(QString(), tr("Could not start \"%1\": %2").arg(batchFile, error->reason),
-                              MessageIcon::None);
+        platform_.showMessage(QString(), tr("Could not start \"%1\": %2").arg(batchFile, error->reason), MessageIcon::None);
     }
     return !error;
 }
@@ -106,8 +105,7 @@ void LanguageDialog::showLanguageMessage(const QString &fileName)
     const QString languageFile = pathInFolder(*folder_, fileName);
     const std::variant<QByteArray, FileError> content = platform_.readFile(languageFile);
     if (const auto *error = std::get_if<FileError>(&content)) {
-        platform_.showMessage(QString(),
-                              tr("Could not read the language file \"%1\": %2").arg(languageFile, error->reason),
+        platform_.showMessage(QString(), tr("Could not read the language file \"%1\": %2").arg(languageFile, error->reason),
                               MessageIcon::None);
         return;
     }

@@ -23,12 +23,12 @@ struct LanguageDialogSettings {
 };
 
 inline constexpr LanguageDialogSettings frmChat{
-    QLatin1String("frmChat"), QLatin1String("Change chat-language"), QLatin1String("chat"),
+    QLatin1String("frmChat"),     QLatin1String("Change chat-language"), QLatin1String("chat"),
     QLatin1String("KDXchat.bat"), MessageRule::ChatFirstField,
 };
 
 inline constexpr LanguageDialogSettings frmTitles{
-    QLatin1String("frmTitles"), QLatin1String("Change language"), QLatin1String("Titles"),
+    QLatin1String("frmTitles"),     QLatin1String("Change language"), QLatin1String("Titles"),
     QLatin1String("KDXtitles.bat"), MessageRule::TitlesMarker,
 };
 

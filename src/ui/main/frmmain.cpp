@@ -87,8 +87,7 @@ QRect fixedCaptionArea(const QWidget *control, ControlType type)
 frmMain::frmMain(KDXCfg &cfg, Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                           | Qt::WindowCloseButtonHint),
-      cfg_(cfg),
-      platform_(platform)
+      cfg_(cfg), platform_(platform)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(TitleMarquee::initialCaption());

@@ -8,7 +8,6 @@
 #include "platform/folder_path.h"
 #include "ui/language/languagedialog.h"
 
-
 namespace kdx {
 namespace {
 
@@ -56,22 +55,20 @@ bool frmMain::isWritable(const QString &path)
 {
     const std::optional<UnencodableCharacter> found = findUnencodable(cfg_);
     if (found) {
-        platform_.showMessage(tr("Error while saving"),
-                              tr("%1 could not be written: %2.\rNothing was written.")
-                                  .arg(path, textFromUtf8(unencodableReason(cfg_, *found))),
-                              MessageIcon::None);
+        platform_.showMessage(
+            tr("Error while saving"),
+            tr("%1 could not be written: %2.\rNothing was written.").arg(path, textFromUtf8(unencodableReason(cfg_, *found))),
+            MessageIcon::None);
     }
     return !found;
 }
 
 bool frmMain::writeFile(const QString &path, const std::string &content)
 {
-    const auto error = platform_.writeFileAtomically(
-        path, QByteArray(content.data(), static_cast<qsizetype>(content.size())));
+    const auto error = platform_.writeFileAtomically(path, QByteArray(content.data(), static_cast<qsizetype>(content.size())));
     if (error) {
         platform_.showMessage(tr("Error while saving"),
-                              tr("%1 could not be written: %2\rThe file on disk is unchanged.")
-                                  .arg(path, error->reason),
+                              tr("%1 could not be written: %2\rThe file on disk is unchanged.").arg(path, error->reason),
                               MessageIcon::None);
     }
     return !error;
@@ -110,8 +107,7 @@ bool frmMain::cmdSave_Click()
 
 void frmMain::writeCleanOutput(bool leaveOutDefaults)
 {
-    const QString name = platform_.inputBox(QStringLiteral("Filename"), QStringLiteral("Output 'Clean' File"),
-                                            configFileName);
+    const QString name = platform_.inputBox(QStringLiteral("Filename"), QStringLiteral("Output 'Clean' File"), configFileName);
     if (name.isEmpty())
         return;
     if (!isPlainFileName(name)) {
@@ -150,9 +146,9 @@ void frmMain::cmdClnOut2_Click()
 void frmMain::cmdCustom_Click(int index)
 {
     CustomCommand &slot = cfg_.CustomCommands[index];
-    const QString answer = platform_.inputBox(
-        QStringLiteral("Type in your custom command.\rClick 'Cancel' to delete this command."),
-        QStringLiteral("Change/Add Command"), textFromUtf8(slot.Text));
+    const QString answer =
+        platform_.inputBox(QStringLiteral("Type in your custom command.\rClick 'Cancel' to delete this command."),
+                           QStringLiteral("Change/Add Command"), textFromUtf8(slot.Text));
     slot.Text = utf8FromText(answer);
     ShowCustomCommands();
     platform_.giveFocus(commandButtons_.at(QStringLiteral("cmdSave")));
@@ -160,8 +156,7 @@ void frmMain::cmdCustom_Click(int index)
 
 void frmMain::lblHelp_Click(int index)
 {
-    platform_.showMessage(QString::fromStdString(helpTitle(index)), QString::fromStdString(helpText(index)),
-                          MessageIcon::None);
+    platform_.showMessage(QString::fromStdString(helpTitle(index)), QString::fromStdString(helpText(index)), MessageIcon::None);
 }
 
 void frmMain::Command1_Click()

@@ -19,6 +19,8 @@ struct HelpTopic {
 };
 
 // Blanks at the ends of lines are part of the texts and must stay.
+// One topic a block, one line of its text a line.
+// clang-format off
 const HelpTopic HelpTopics[] = {
     {0, "server commands", {
         "These commands, which are no bot commands,",
@@ -164,6 +166,7 @@ const HelpTopic HelpTopics[] = {
         "Set this to off to prevent bots from automatically joining. ",
     }},
 };
+// clang-format on
 
 const HelpTopic *findTopic(int index)
 {

@@ -7,19 +7,19 @@ namespace kdx {
 
 // What kind of control a row of the layout builds.
 enum class ControlType {
-    Button,        // a command button
-    CustomButton,  // a custom-command button, drawn on the entry-field colour
+    Button,       // a command button
+    CustomButton, // a custom-command button, drawn on the entry-field colour
     CheckBox,
-    TextBox,       // txtCVAR: free text
-    NumberBox,     // numCVAR: whole numbers
-    TimerBox,      // timCVAR: seconds
-    ScrollBar,     // scrlSkill: 1..100; the caption holds the initial value
-    SkillDisplay,  // lblSkill: the effective skill
-    OptionButton,  // radRadio: one exclusive group
-    Caption,       // a plain label
-    Heading,       // an underlined group heading
-    HelpMark,      // lblHelp: a "?" that shows a help text
-    Shape,         // a decorative rectangle
+    TextBox,      // txtCVAR: free text
+    NumberBox,    // numCVAR: whole numbers
+    TimerBox,     // timCVAR: seconds
+    ScrollBar,    // scrlSkill: 1..100; the caption holds the initial value
+    SkillDisplay, // lblSkill: the effective skill
+    OptionButton, // radRadio: one exclusive group
+    Caption,      // a plain label
+    Heading,      // an underlined group heading
+    HelpMark,     // lblHelp: a "?" that shows a help text
+    Shape,        // a decorative rectangle
 };
 
 enum class CaptionAlignment { Left, Centre, Right };
