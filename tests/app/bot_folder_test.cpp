@@ -16,49 +16,38 @@ class BotFolderTest : public QObject {
 private slots:
     void findBotFolder_data()
     {
+        // One row a line, as a table reads.
+        // clang-format off
         QTest::addColumn<QString>("current");       // below the tree
         QTest::addColumn<QStringList>("arguments"); // "@/" stands for the tree's absolute path
         QTest::addColumn<bool>("systemWide");
-        QTest::addColumn<QString>("answer"); // the folder the user chooses, below the tree; empty: Cancel
-        QTest::addColumn<QString>("asked");  // where the folder dialog opened, below the tree; empty: not asked
-        QTest::addColumn<QString>("folder"); // the bot folder found, below the tree; empty: none
+        QTest::addColumn<QString>("answer");        // the folder the user chooses, below the tree; empty: Cancel
+        QTest::addColumn<QString>("asked");         // where the folder dialog opened, below the tree; empty: not asked
+        QTest::addColumn<QString>("folder");        // the bot folder found, below the tree; empty: none
         QTest::addColumn<QString>("message");
 
         const QString cur = u"current"_s, none, give = u"\rVEVaduDori opens a bot's folder, or the KDX.cfg in it."_s;
         const QString blanks = u"Bot Ördner 日本"_s;
-        QTest::newRow("no argument: the program's folder")
-            << cur << QStringList() << false << none << none << u"program"_s << none;
-        QTest::newRow("no argument, though the current folder has a KDX.cfg")
-            << u"current/withcfg"_s << QStringList() << false << none << none << u"program"_s << none;
+        QTest::newRow("no argument: the program's folder") << cur << QStringList() << false << none << none << u"program"_s << none;
+        QTest::newRow("no argument, though the current folder has a KDX.cfg") << u"current/withcfg"_s << QStringList() << false << none << none << u"program"_s << none;
         QTest::newRow("folder, relative") << cur << QStringList{u"bot"_s} << false << none << none << u"current/bot"_s << none;
-        QTest::newRow("folder, absolute, trailing separator")
-            << cur << QStringList{u"@/current/bot/"_s} << false << none << none << u"current/bot"_s << none;
-        QTest::newRow("folder, dot dot") << u"current/bot"_s << QStringList{u"../withcfg"_s} << false << none << none
-                                         << u"current/withcfg"_s << none;
+        QTest::newRow("folder, absolute, trailing separator") << cur << QStringList{u"@/current/bot/"_s} << false << none << none << u"current/bot"_s << none;
+        QTest::newRow("folder, dot dot") << u"current/bot"_s << QStringList{u"../withcfg"_s} << false << none << none << u"current/withcfg"_s << none;
         QTest::newRow("KDX.cfg") << cur << QStringList{u"bot/KDX.cfg"_s} << false << none << none << u"current/bot"_s << none;
-        QTest::newRow("blanks and non-ASCII letters")
-            << cur << QStringList{blanks} << false << none << none << u"current/"_s + blanks << none;
-        QTest::newRow("KDX.cfg, blanks and non-ASCII letters") << cur << QStringList{u"@/current/"_s + blanks + u"/KDX.cfg"_s}
-                                                               << false << none << none << u"current/"_s + blanks << none;
-        QTest::newRow("missing") << cur << QStringList{u"no such folder"_s} << false << none << none << none
-                                 << u"\"no such folder\" does not exist."_s + give;
-        QTest::newRow("missing KDX.cfg in a folder") << cur << QStringList{u"program/KDX.cfg"_s} << false << none << none << none
-                                                     << u"\"program/KDX.cfg\" does not exist."_s + give;
-        QTest::newRow("another file") << cur << QStringList{u"bot/chat.txt"_s} << false << none << none << none
-                                      << u"\"bot/chat.txt\" is neither a folder nor a file named KDX.cfg."_s + give;
+        QTest::newRow("blanks and non-ASCII letters") << cur << QStringList{blanks} << false << none << none << u"current/"_s + blanks << none;
+        QTest::newRow("KDX.cfg, blanks and non-ASCII letters") << cur << QStringList{u"@/current/"_s + blanks + u"/KDX.cfg"_s} << false << none << none << u"current/"_s + blanks << none;
+        QTest::newRow("missing") << cur << QStringList{u"no such folder"_s} << false << none << none << none << u"\"no such folder\" does not exist."_s + give;
+        QTest::newRow("missing KDX.cfg in a folder") << cur << QStringList{u"program/KDX.cfg"_s} << false << none << none << none << u"\"program/KDX.cfg\" does not exist."_s + give;
+        QTest::newRow("another file") << cur << QStringList{u"bot/chat.txt"_s} << false << none << none << none << u"\"bot/chat.txt\" is neither a folder nor a file named KDX.cfg."_s + give;
 #ifndef Q_OS_WIN
-        QTest::newRow("kdx.cfg, another file here")
-            << cur << QStringList{u"lower/kdx.cfg"_s} << false << none << none << none
-            << u"\"lower/kdx.cfg\" is neither a folder nor a file named KDX.cfg."_s + give;
+        QTest::newRow("kdx.cfg, another file here") << cur << QStringList{u"lower/kdx.cfg"_s} << false << none << none << none << u"\"lower/kdx.cfg\" is neither a folder nor a file named KDX.cfg."_s + give;
 #endif
-        QTest::newRow("two folders") << cur << QStringList{u"bot"_s, u"withcfg"_s} << false << none << none << none
-                                     << u"VEVaduDori opens one folder at a time, but was given 2."_s + give;
+        QTest::newRow("two folders") << cur << QStringList{u"bot"_s, u"withcfg"_s} << false << none << none << none << u"VEVaduDori opens one folder at a time, but was given 2."_s + give;
         QTest::newRow("system-wide, folder") << cur << QStringList{u"bot"_s} << true << none << none << u"current/bot"_s << none;
-        QTest::newRow("system-wide, current folder has KDX.cfg")
-            << u"current/withcfg"_s << QStringList() << true << none << none << u"current/withcfg"_s << none;
-        QTest::newRow("system-wide, the user chooses")
-            << cur << QStringList() << true << u"current/bot"_s << cur << u"current/bot"_s << none;
+        QTest::newRow("system-wide, current folder has KDX.cfg") << u"current/withcfg"_s << QStringList() << true << none << none << u"current/withcfg"_s << none;
+        QTest::newRow("system-wide, the user chooses") << cur << QStringList() << true << u"current/bot"_s << cur << u"current/bot"_s << none;
         QTest::newRow("system-wide, the user cancels") << cur << QStringList() << true << none << cur << none << none;
+        // clang-format on
     }
     void findBotFolder()
     {

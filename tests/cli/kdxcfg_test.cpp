@@ -147,6 +147,8 @@ TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
         noFile = "KDX.cfg: No such file or directory",
         skipped =
             "\" is read as the setting clantags with the value \" off\": the character after a key is skipped, whatever it is\n";
+    // One row a line, as a table reads.
+    // clang-format off
     const struct {
         std::optional<std::string> file;
         std::vector<std::string> arguments;
@@ -155,21 +157,12 @@ TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
         std::optional<std::string> after;
     } cases[] = {
         // set keeps the file's lines and stores what the window changes on loading
-        {"# bots\r\npause 3.7\nmp_roundtime 3.5\r\nmax_bots 16",
-         {"set", "max_bots=10", "botchat=off"},
-         0,
-         "",
-         "pause: 3.7 on line 2 stored as 3\n",
-         "# bots\r\npause 3\r\nmp_roundtime 3.5\r\nmax_bots 10\r\n\r\nbotchat off\r\n"},
+        {"# bots\r\npause 3.7\nmp_roundtime 3.5\r\nmax_bots 16", {"set", "max_bots=10", "botchat=off"}, 0, "",
+         "pause: 3.7 on line 2 stored as 3\n", "# bots\r\npause 3\r\nmp_roundtime 3.5\r\nmax_bots 10\r\n\r\nbotchat off\r\n"},
         // a Windows-1252 file takes typed characters it can hold and refuses the others
         {"# caf\xe9\r\n", {"set", "wptfolder=\xe2\x82\xac"}, 0, "", "", "# caf\xe9\r\n\r\nwptfolder \x80\r\n"},
-        {"# caf\xe9\r\n",
-         {"command", "set", "1", "say \xd0\x96"},
-         2,
-         "",
-         "the custom command \"say \xd0\x96\" holds the character "
-         "\"\xd0\x96\" (U+0416), which the file's encoding, Windows-1252, cannot hold; nothing was written",
-         none},
+        {"# caf\xe9\r\n", {"command", "set", "1", "say \xd0\x96"}, 2, "", "the custom command \"say \xd0\x96\" holds the character "
+         "\"\xd0\x96\" (U+0416), which the file's encoding, Windows-1252, cannot hold; nothing was written", none},
         {"max_bots 20\r\nwptfolder my maps\r\n", {"get", "wptfolder"}, 0, "my maps\n", "", none},
         {file, {"get", "pause"}, 0, "3\n", "", none},
         {file, {"get", "max_bots"}, 0, "16\n", "", none},
@@ -186,53 +179,21 @@ TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
         {sayHi, {"command", "add", ""}, 2, "", "the command is empty", none},
         // check names the line of each finding
         {"# fine\r\npause 4\r\nradio 2\r\nsay hi\r\n", {"check"}, 0, "", "", none},
-        {"clantagsX off\r\n",
-         {"check"},
-         1,
-         "KDX.cfg:1: \"clantagsX off" + skipped
-             + "KDX.cfg:1: \"clantags  off\": no control can show this value; clantags takes on or off\n",
-         "",
-         none},
-        {"botchat=off\r\n",
-         {"check"},
-         1,
-         "KDX.cfg:1: \"botchat=off\" is read as the setting botchat with the value \"off\": the "
-         "character after a key is skipped, whatever it is\n",
-         "",
-         none},
-        {"max_bots 4\r\n#\r\nmax_bots 5\r\nmax_bots 6\r\n",
-         {"check"},
-         1,
-         "KDX.cfg:1: max_bots is set again on line 4, which wins\nKDX.cfg:3: max_bots is set again on line 4, which wins\n",
-         "",
-         none},
-        {"pause 3.7\r\n",
-         {"check"},
-         1,
-         "KDX.cfg:1: \"pause 3.7\": the window changes the value to \"3\" when it loads the file\n",
-         "",
-         none},
-        {"minbotskill 150\r\n",
-         {"check"},
-         1,
-         "KDX.cfg:1: \"minbotskill 150\": the window changes the value to \"100\" when it loads the file\n",
-         "",
-         none},
-        {"radio 9\r\n",
-         {"check"},
-         1,
-         "KDX.cfg:1: \"radio 9\": no control can show this value; radio takes 0 (Full), 1 (Reduced), "
-         "2 (Restricted) or 3 (Mute)\n",
-         "",
-         none},
+        {"clantagsX off\r\n", {"check"}, 1, "KDX.cfg:1: \"clantagsX off" + skipped +
+         "KDX.cfg:1: \"clantags  off\": no control can show this value; clantags takes on or off\n", "", none},
+        {"botchat=off\r\n", {"check"}, 1, "KDX.cfg:1: \"botchat=off\" is read as the setting botchat with the value \"off\": the "
+         "character after a key is skipped, whatever it is\n", "", none},
+        {"max_bots 4\r\n#\r\nmax_bots 5\r\nmax_bots 6\r\n", {"check"}, 1,
+         "KDX.cfg:1: max_bots is set again on line 4, which wins\nKDX.cfg:3: max_bots is set again on line 4, which wins\n", "", none},
+        {"pause 3.7\r\n", {"check"}, 1, "KDX.cfg:1: \"pause 3.7\": the window changes the value to \"3\" when it loads the file\n",
+         "", none},
+        {"minbotskill 150\r\n", {"check"}, 1,
+         "KDX.cfg:1: \"minbotskill 150\": the window changes the value to \"100\" when it loads the file\n", "", none},
+        {"radio 9\r\n", {"check"}, 1, "KDX.cfg:1: \"radio 9\": no control can show this value; radio takes 0 (Full), 1 (Reduced), "
+         "2 (Restricted) or 3 (Mute)\n", "", none},
         {nine, {"check"}, 1, "KDX.cfg:9: \"a 9\" is a custom command beyond the eighth; the window cannot show it\n", "", none},
-        {longFile,
-         {"check"},
-         1,
-         "KDX.cfg:257: the file has more than 256 lines; lines after the 256th are not read as settings or "
-         "custom commands\n",
-         "",
-         none},
+        {longFile, {"check"}, 1, "KDX.cfg:257: the file has more than 256 lines; lines after the 256th are not read as settings or "
+         "custom commands\n", "", none},
         // failures: status 2, nothing on standard output, the file as it was
         {file, {}, 2, "", help, none},
         {file, {"list"}, 2, "", help, none},
@@ -250,6 +211,7 @@ TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
         {none, {"clean", "out.cfg"}, 2, "", noFile, none},
         {file, {"--file", "other/KDX.cfg", "show"}, 2, "", "other/KDX.cfg: No such file or directory", none},
     };
+    // clang-format on
     for (const auto &c : cases) {
         std::string arguments;
         for (const std::string &argument : c.arguments)
