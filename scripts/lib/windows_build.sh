@@ -62,7 +62,12 @@ stop_private_xvfb() {
 # Wine's first start in a new prefix sets it up (about half a minute); one
 # wineserver serves the whole run instead of one per test.
 start_wine() {
-    [ -f "$WINEPREFIX/system.reg" ] || { echo "Setting up the Wine prefix $WINEPREFIX once"; "$WINE" wineboot -i >/dev/null 2>&1; }
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Setting up the Wine prefix $WINEPREFIX once"
+        "$WINE" wineboot -i >/dev/null 2>&1
+        # The set-up's server lingers; a persistent one can start only after it.
+        /usr/lib/wine/wineserver -w
+    fi
     /usr/lib/wine/wineserver -p
     # With no window manager on the test display, Wine must take the keyboard
     # focus that xdotool gives a window as its activation, as Windows does when
