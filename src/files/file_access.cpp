@@ -231,7 +231,7 @@ std::optional<Failure> writeAtomically(const fs::path &path, std::string_view by
     auto created = TemporaryFile::createBeside(target);
     if (auto *creationFailure = std::get_if<Failure>(&created))
         return *creationFailure;
-    TemporaryFile &temporary = std::get<TemporaryFile>(created);
+    auto &temporary = std::get<TemporaryFile>(created);
     if (const int writeError = temporary.writeAndClose(bytes, modeFor(target)))
         return failure(writeError);
     if (asRead && !stillAsRead(target, *asRead))
@@ -244,13 +244,13 @@ std::optional<Failure> writeAtomically(const fs::path &path, std::string_view by
 
 fs::path pathFromUtf8(std::string_view utf8)
 {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    return {std::u8string(utf8.begin(), utf8.end())};
 }
 
 std::string utf8FromPath(const fs::path &path)
 {
     const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return {text.begin(), text.end()};
 }
 
 } // namespace kdx::files

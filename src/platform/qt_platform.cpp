@@ -12,8 +12,6 @@
 #include <QSaveFile>
 #include <QWidget>
 
-#include <utility>
-
 namespace kdx {
 
 QString displayLines(QString text)
@@ -33,7 +31,7 @@ QString displayLines(QString text)
 
 QtPlatform::QtPlatform() : QtPlatform(QApplication::applicationDirPath()) {}
 
-QtPlatform::QtPlatform(QString applicationFolder) : applicationFolder_(QDir::toNativeSeparators(std::move(applicationFolder))) {}
+QtPlatform::QtPlatform(const QString &applicationFolder) : applicationFolder_(QDir::toNativeSeparators(applicationFolder)) {}
 
 void QtPlatform::showMessage(const QString &title, const QString &text, MessageIcon icon)
 {

@@ -10,7 +10,7 @@ public:
     // The application folder is the folder that holds the program.
     QtPlatform();
     // The application folder is the given one: the bot's folder the program was started on.
-    explicit QtPlatform(QString applicationFolder);
+    explicit QtPlatform(const QString &applicationFolder);
 
     void showMessage(const QString &title, const QString &text, MessageIcon icon) override;
     bool askYesNo(const QString &title, const QString &text) override;
