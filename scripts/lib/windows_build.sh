@@ -66,9 +66,9 @@ start_wine() {
         echo "Setting up the Wine prefix $WINEPREFIX once"
         "$WINE" wineboot -i >/dev/null 2>&1
         # The set-up's server lingers; a persistent one can start only after it.
-        /usr/lib/wine/wineserver -w
+        "$WINESERVER" -w
     fi
-    /usr/lib/wine/wineserver -p
+    "$WINESERVER" -p
     # With no window manager on the test display, Wine must take the keyboard
     # focus that xdotool gives a window as its activation, as Windows does when
     # a user clicks a window; otherwise a dialog never becomes active and its
@@ -80,7 +80,7 @@ start_wine() {
 }
 
 stop_wine() {
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    "$WINESERVER" -k 2>/dev/null || true
 }
 
 run_windows_suite() {

@@ -8,6 +8,7 @@ GTEST_WINDOWS_DIR=$VEVADUDORI_CACHE/googletest-mingw
 MINGW_RUNTIME_DIRS=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib)
 
 WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
 export WINEPREFIX=${WINEPREFIX:-$VEVADUDORI_CACHE/wine-prefix}
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
