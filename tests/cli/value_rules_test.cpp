@@ -28,6 +28,19 @@ TEST(ValueRules, ControlsShowOnlyWhatTheyCan)
         EXPECT_EQ(controlCanShow(settingIndex(c.key), c.value), c.shown) << c.key << " " << c.value;
 }
 
+// What kdxcfg set stores for each entry of value_entries.txt; the parity test
+// shows that the window's controls store the same.
+TEST(ValueRules, EntersEveryValueAsTheWindowsControl)
+{
+    for (const test::ValueEntryCase &entry : test::valueEntryCases()) {
+        SettingTable table;
+        bool entered = true;
+        for (const auto &[key, value] : entry.edits)
+            entered = enterValue(table, settingIndex(key), value);
+        EXPECT_EQ(entered ? std::optional(table[settingIndex(entry.key)].Value) : std::nullopt, entry.stored) << entry.source;
+    }
+}
+
 TEST(ValueRules, HoldsNumberWhereDigitsBegin)
 {
     for (const char *text : {"0", "12abc", " - 5", ".5", "&H1F", "&o7", "1e"})
