@@ -232,11 +232,10 @@ class Desktop:
         backward = len(TAB_ORDER) - forward
         self.key(*(["Tab"] * forward if forward <= backward else ["shift+Tab"] * backward))
 
-    def click(self, control, at=0.5):
-        """Clicks a main-window control, at the fraction at of its width (middle by default)."""
+    def click(self, control):
+        """Clicks the middle of a main-window control."""
         left, top, width, height = MAIN_WINDOW[control]
-        x = (left + width * at) / TWIPS_PER_PIXEL
-        y = (top + height / 2) / TWIPS_PER_PIXEL
+        x, y = (left + width / 2) / TWIPS_PER_PIXEL, (top + height / 2) / TWIPS_PER_PIXEL
         self.xdotool("mousemove", "--window", self.main, round(x), round(y), "click", 1)
 
     # Pictures

@@ -45,37 +45,6 @@ def test_too_many_commands():
     expect_equal(saved, config, "the saved KDX.cfg")
 
 
-def test_edit_save_and_exit():
-    """A check box, a number box, a timer, a skill bar and the radio group, each
-    edited by mouse and keys, reach the file through Save File; a text edited
-    afterwards reaches it through Save and Exit."""
-    config = crlf("# settings", "wptfolder wptKDX", "botchat on", "pause 3", "timer_sound 0.6", "minbotskill 80",
-                  "radio 0", "mp_roundtime 3.5")
-    with desktop(config) as d:
-        d.click("chkCVAR_7")                   # botchat: on -> off
-        d.tab_to("chkCVAR_23", start="chkCVAR_7")
-        d.key("space")                         # botspray: off -> on, not in the file
-        d.click("numCVAR_4")
-        d.key("ctrl+a")
-        d.type("12abc")                        # letters after a number are dropped at once
-        d.click("timCVAR_18")
-        d.key("End", "BackSpace")              # "0." is left alone while typing
-        d.type("3")
-        d.click("scrlSkill_10", at=0.96)       # the right arrow: 80 -> 81
-        d.click("radRadio_3")                  # Mute
-        saved = d.after_write("KDX.cfg", lambda: d.click("cmdSave"))
-        edited = ["# settings", "wptfolder wptKDX", "botchat off", "pause 12", "timer_sound 0.3", "minbotskill 81",
-                  "radio 3", "mp_roundtime 3.5", "", "botspray on"]
-        expect_equal(saved, crlf(*edited), "the saved KDX.cfg")
-        d.click("txtCVAR_1")
-        d.key("End")
-        d.type("2")
-        d.click("Command2")
-        expect_equal(d.wait_exit(), 0, "the exit code")
-        edited[1] += "2"
-        expect_equal(d.read("KDX.cfg"), crlf(*edited), "KDX.cfg after Save and Exit")
-
-
 def test_commands_and_clean_outputs():
     """Adding, changing and deleting (Cancel) custom commands; afterwards Save File
     has the focus, so Space saves. Then both clean outputs under a typed name,
