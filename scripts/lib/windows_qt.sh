@@ -41,7 +41,7 @@ ensure_deb_src() {
 
 build_qt_windows() {
     qt_windows_ready && return 0
-    echo "Building Qt $QT_WINDOWS_VERSION for Windows once into $QT_WINDOWS_DIR (about 45 minutes on 2 cores)"
+    echo "Building Qt $QT_WINDOWS_VERSION for Windows once into $QT_WINDOWS_DIR (over an hour on 2 cores)"
     ensure_deb_src
     mkdir -p "$QT_WINDOWS_WORK"
     local source
