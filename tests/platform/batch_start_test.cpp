@@ -41,7 +41,8 @@ private slots:
         QTest::addColumn<QString>("languageFile");
         QTest::addColumn<QString>("activeFile");
         QTest::newRow("chat, ordinary name") << u"KDXchat.bat"_s << u"chat/Deutsch.txt"_s << u"chat.txt"_s;
-        QTest::newRow("chat, blanks and parentheses") << u"KDXchat.bat"_s << u"chat/English (US).txt"_s << u"chat.txt"_s;
+        QTest::newRow("chat, blanks, comma and parentheses")
+            << u"KDXchat.bat"_s << u"chat/English (US), neu.txt"_s << u"chat.txt"_s;
         QTest::newRow("titles, non-ASCII letter") << u"KDXtitles.bat"_s << u"Titles/Français.txt"_s << u"titles.txt"_s;
         if (!OnWindows) // where such names cannot be
             QTest::newRow("chat, hostile name")
