@@ -16,15 +16,6 @@
 namespace kdx::cli {
 namespace {
 
-// The setting of a key, 0 for none; keys count case.
-int settingIndex(std::string_view key)
-{
-    for (int index = 1; index <= SettingCount; ++index)
-        if (SettingDefinitions[static_cast<std::size_t>(index - 1)].key == key)
-            return index;
-    return 0;
-}
-
 std::string allKeys()
 {
     std::string keys;

@@ -31,6 +31,14 @@ const std::array<SettingDefinition, SettingCount> SettingDefinitions = {{
     {"autofill", "on", SettingKind::OnOff},
 }};
 
+int settingIndex(std::string_view key)
+{
+    for (int index = 1; index <= SettingCount; ++index)
+        if (SettingDefinitions[static_cast<std::size_t>(index - 1)].key == key)
+            return index;
+    return 0;
+}
+
 SettingTable::SettingTable()
 {
     for (int index = 1; index <= SettingCount; ++index) {

@@ -31,6 +31,9 @@ struct SettingDefinition {
 // Element 0 holds setting 1.
 extern const std::array<SettingDefinition, SettingCount> SettingDefinitions;
 
+// The index of the setting called `key`, 0 for none; keys count case.
+int settingIndex(std::string_view key);
+
 // Setting indices that other parts of the program name directly.
 namespace setting {
 inline constexpr int WaypointFolder = 1;

@@ -3,15 +3,12 @@
 // the parity test of tests/ui.
 #include "config/number_text.h"
 #include "config/value_rules.h"
-#include "value_entry_cases.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace kdx;
-
-using test::settingIndex;
 
 TEST(ValueRules, ControlsShowOnlyWhatTheyCan)
 {
@@ -26,19 +23,6 @@ TEST(ValueRules, ControlsShowOnlyWhatTheyCan)
     };
     for (const auto &c : cases)
         EXPECT_EQ(controlCanShow(settingIndex(c.key), c.value), c.shown) << c.key << " " << c.value;
-}
-
-// What kdxcfg set stores for each entry of value_entries.txt; the parity test
-// shows that the window's controls store the same.
-TEST(ValueRules, EntersEveryValueAsTheWindowsControl)
-{
-    for (const test::ValueEntryCase &entry : test::valueEntryCases()) {
-        SettingTable table;
-        bool entered = true;
-        for (const auto &[key, value] : entry.edits)
-            entered = enterValue(table, settingIndex(key), value);
-        EXPECT_EQ(entered ? std::optional(table[settingIndex(entry.key)].Value) : std::nullopt, entry.stored) << entry.source;
-    }
 }
 
 TEST(ValueRules, HoldsNumberWhereDigitsBegin)

@@ -7,6 +7,8 @@
 #include "config/language_file.h"
 #include "config/number_text.h"
 #include "config/text_encoding.h"
+#include "config/value_rules.h"
+#include "support/case_file.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +16,6 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
-#include <fstream>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -24,59 +25,8 @@ namespace {
 
 using namespace kdx;
 
-struct Entry {
-    std::string name, arg, value;
-    int line;
-};
-using Block = std::vector<Entry>;
-
-std::string unescape(std::string_view text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        if (c == 'x')
-            out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16)), i += 2;
-        else if (c == '*') {
-            const std::size_t end = text.find(';', i);
-            out.append(std::stoul(std::string(text.substr(i + 1, end - i - 1))) - 1, out.back());
-            i = end;
-        } else
-            out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == '0' ? '\0' : c;
-    }
-    return out;
-}
-
-std::vector<Block> readCases(const std::string &fileName)
-{
-    std::ifstream in(std::string(KDX_CASES_DIR) + "/" + fileName);
-    EXPECT_TRUE(in.is_open()) << fileName;
-    std::vector<Block> blocks(1);
-    int lineNumber = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++lineNumber;
-        if (line == "----")
-            blocks.emplace_back();
-        if (line.empty() || line[0] == '#' || line == "----")
-            continue;
-        const std::size_t colon = std::min(line.find(": "), line.size() - 1);
-        const std::string head = line.substr(0, colon), value = line.substr(std::min(colon + 2, line.size()));
-        const std::size_t space = std::min(head.find(' '), head.size()), star = head.find('*');
-        const int count = star < space ? std::stoi(head.substr(star + 1, space - star - 1)) : 1;
-        for (int n = 1; n <= count; ++n) {
-            std::string repeated = value;
-            for (std::size_t at; (at = repeated.find("{n}")) != std::string::npos;)
-                repeated.replace(at, 3, std::to_string(n));
-            blocks.back().push_back({head.substr(0, std::min(star, space)),
-                                     unescape(head.substr(std::min(space + 1, head.size()))), unescape(repeated), lineNumber});
-        }
-    }
-    return blocks;
-}
+using test::CaseBlock;
+using test::CaseEntry;
 
 // The lines ("|" + line), the settings that differ from a fresh model
 // ("N [value] @line"), the used slots ("slot N [text] @line"), the tail and the encoding.
@@ -132,13 +82,14 @@ INSTANTIATE_TEST_SUITE_P(Locales, CaseFiles, ::testing::Values("C", "", "de_DE.U
 
 TEST_P(CaseFiles, EveryEntryHolds)
 {
-    for (const char *file : {"config_cases.txt", "number_cases.txt", "language_cases.txt"})
-        for (const Block &block : readCases(file)) {
+    for (const char *file : {"config_cases.txt", "number_cases.txt", "language_cases.txt", "value_cases.txt"})
+        for (const CaseBlock &block : test::readCaseFile(file)) {
             SCOPED_TRACE(std::string(file) + ", block at line " + std::to_string(block.empty() ? 0 : block.front().line));
             KDXCfg cfg;
             std::string input, kind, expectedModel, expectedOut;
             std::vector<std::string> messages, expectedMessages;
-            for (const Entry &e : block) {
+            bool entered = true;
+            for (const CaseEntry &e : block) {
                 const std::string where = "line " + std::to_string(e.line);
                 if (e.name == "in")
                     input += e.value;
@@ -149,6 +100,12 @@ TEST_P(CaseFiles, EveryEntryHolds)
                     input.clear();
                 } else if (e.name == "set")
                     cfg.SettingTable[std::stoi(e.arg)].Value = e.value;
+                else if (e.name == "enter")
+                    entered = enterValue(cfg.SettingTable, settingIndex(e.arg), e.value);
+                else if (e.name == "stored")
+                    EXPECT_EQ(entered ? cfg.SettingTable[settingIndex(e.arg)].Value : "(refused)", e.value) << where;
+                else if (e.name == "refused")
+                    EXPECT_FALSE(entered) << where;
                 else if (e.name == "slot")
                     cfg.CustomCommands[std::stoi(e.arg)].Text = e.value;
                 else if (e.name == "save")

@@ -5,7 +5,7 @@
 #include "config/config_reader.h"
 #include "config/value_rules.h"
 #include "main_window_harness.h"
-#include "value_entry_cases.h"
+#include "support/case_file.h"
 
 using namespace Qt::StringLiterals;
 
@@ -13,7 +13,7 @@ namespace {
 
 using Edits = std::vector<std::pair<std::string, std::string>>;
 
-using kdx::test::settingIndex;
+using kdx::settingIndex;
 
 // Enters a value as the user does in the setting's control; "#N" stands for
 // custom-command slot N, edited in its dialog.
@@ -59,10 +59,18 @@ private slots:
         QTest::addColumn<Edits>("edits");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
-        for (const kdx::test::ValueEntryCase &entry : kdx::test::valueEntryCases())
-            if (entry.stored) // an entry that kdxcfg refuses has no control to go into
-                QTest::newRow(entry.source.c_str())
-                    << entry.edits << QString::fromStdString(entry.key) << QString::fromStdString(*entry.stored);
+        for (const kdx::test::CaseBlock &block : kdx::test::readCaseFile("value_cases.txt")) {
+            Edits edits;
+            std::string name;
+            for (const kdx::test::CaseEntry &entry : block)
+                if (entry.name == "enter") {
+                    edits.emplace_back(entry.arg, entry.value);
+                    name += entry.arg + '=' + entry.value + ' ';
+                } else if (entry.name == "stored") { // an entry that kdxcfg refuses has no control to go into
+                    QTest::newRow(name.c_str())
+                        << edits << QString::fromStdString(entry.arg) << QString::fromStdString(entry.value);
+                }
+        }
     }
     void storesWhatKdxcfgStores()
     {
