@@ -1,6 +1,7 @@
 // kdxcfg run on files in a work folder: exit status, standard output and error
 // apart, and the files it leaves.
 #include "cli_test_support.h"
+#include "support/case_file.h"
 
 #include "cli/kdxcfg.h"
 
@@ -88,105 +89,45 @@ TEST_F(Kdxcfg, HelpAndVersionGoToStandardOutput)
     EXPECT_EQ(kdxcfg({"--version"}).out, "kdxcfg 1.0\n");
 }
 
-// Each case: KDX.cfg before the run (none: no file), the arguments; the exit
-// status, standard output, a part of standard error (empty: nothing there) and
-// KDX.cfg afterwards (none: as before). The folder holds nothing else afterwards.
+// The runs of kdxcfg_runs.txt, each on its own KDX.cfg.
 TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
 {
-    std::string eight, nine, longFile;
-    for (int command = 1; command <= 9; ++command)
-        (command <= 8 ? eight : nine) += "a " + std::to_string(command) + "\r\n";
-    nine = eight + nine;
-    for (int line = 1; line <= 257; ++line)
-        longFile += "#\r\n";
-    const std::optional<std::string> none, file = "pause 3\r\n", sayHi = "say hi\r\n";
-    const std::string
-        help = "Run \"kdxcfg --help\"",
-        noFile = "KDX.cfg: No such file or directory",
-        skipped =
-            "\" is read as the setting clantags with the value \" off\": the character after a key is skipped, whatever it is\n";
-    // One row a line, as a table reads.
-    // clang-format off
-    const struct {
-        std::optional<std::string> file;
+    for (const CaseBlock &block : readCaseFile(KDX_CLI_TEST_DATA "/kdxcfg_runs.txt")) {
+        std::optional<std::string> file, after;
         std::vector<std::string> arguments;
-        int status;
         std::string out, err;
-        std::optional<std::string> after;
-    } cases[] = {
-        // set keeps the file's lines and stores what the window changes on loading
-        {"# bots\r\npause 3.7\nmp_roundtime 3.5\r\nmax_bots 16", {"set", "max_bots=10", "botchat=off"}, 0, "",
-         "pause: 3.7 on line 2 stored as 3\n", "# bots\r\npause 3\r\nmp_roundtime 3.5\r\nmax_bots 10\r\n\r\nbotchat off\r\n"},
-        // a Windows-1252 file takes typed characters it can hold and refuses the others
-        {"# caf\xe9\r\n", {"set", "wptfolder=\xe2\x82\xac"}, 0, "", "", "# caf\xe9\r\n\r\nwptfolder \x80\r\n"},
-        {"# caf\xe9\r\n", {"command", "set", "1", "say \xd0\x96"}, 2, "", "the custom command \"say \xd0\x96\" holds the character "
-         "\"\xd0\x96\" (U+0416), which the file's encoding, Windows-1252, cannot hold; nothing was written", none},
-        {file, {"set", "pause=1e2", "timer_sound=5"}, 0, "", "pause: 1e2 stored as 100\ntimer_sound: 5 stored as 1.0\n",
-         "pause 100\r\n\r\ntimer_sound 1.0\r\n"},
-        {"max_bots 20\r\nwptfolder my maps\r\n", {"get", "wptfolder"}, 0, "my maps\n", "", none},
-        {file, {"get", "pause"}, 0, "3\n", "", none},
-        {file, {"get", "max_bots"}, 0, "16\n", "", none},
-        // command edits the slots as the window's editor does
-        {"", {"command", "add", "mp_roundtime 3.5"}, 0, "1\n", "", "\r\nmp_roundtime 3.5\r\n"},
-        {"pause 3\r\nsay hi\r\n", {"command", "set", "1", "say bye"}, 0, "", "", "pause 3\r\nsay bye\r\n"},
-        {"say hi\r\n# x\r\n", {"command", "remove", "1"}, 0, "", "", "\r\n# x\r\n"},
-        {sayHi, {"command", "set", "1", ""}, 0, "", "", "\r\n"},
-        {sayHi, {"command", "add", "say bye"}, 0, "2\n", "", "say hi\r\n\r\nsay bye\r\n"},
-        {eight, {"command", "add", "a 9"}, 2, "", "all 8 custom commands are in use", none},
-        {sayHi, {"command", "set", "9", "x"}, 2, "", "there is no slot 9", none},
-        {sayHi, {"command", "set", "0", "x"}, 2, "", "there is no slot 0", none},
-        {sayHi, {"command", "add", "a\nb"}, 2, "", "cannot hold a line break", none},
-        {sayHi, {"command", "add", ""}, 2, "", "the command is empty", none},
-        // check names the line of each finding
-        {"# fine\r\npause 4\r\nradio 2\r\nsay hi\r\n", {"check"}, 0, "", "", none},
-        {"clantagsX off\r\n", {"check"}, 1, "KDX.cfg:1: \"clantagsX off" + skipped +
-         "KDX.cfg:1: \"clantags  off\": no control can show this value; clantags takes on or off\n", "", none},
-        {"botchat=off\r\n", {"check"}, 1, "KDX.cfg:1: \"botchat=off\" is read as the setting botchat with the value \"off\": the "
-         "character after a key is skipped, whatever it is\n", "", none},
-        {"max_bots 4\r\n#\r\nmax_bots 5\r\nmax_bots 6\r\n", {"check"}, 1,
-         "KDX.cfg:1: max_bots is set again on line 4, which wins\nKDX.cfg:3: max_bots is set again on line 4, which wins\n", "", none},
-        {"pause 3.7\r\n", {"check"}, 1, "KDX.cfg:1: \"pause 3.7\": the window changes the value to \"3\" when it loads the file\n",
-         "", none},
-        {"minbotskill 150\r\n", {"check"}, 1,
-         "KDX.cfg:1: \"minbotskill 150\": the window changes the value to \"100\" when it loads the file\n", "", none},
-        {"radio 9\r\n", {"check"}, 1, "KDX.cfg:1: \"radio 9\": no control can show this value; radio takes 0 (Full), 1 (Reduced), "
-         "2 (Restricted) or 3 (Mute)\n", "", none},
-        {nine, {"check"}, 1, "KDX.cfg:9: \"a 9\" is a custom command beyond the eighth; the window cannot show it\n", "", none},
-        {longFile, {"check"}, 1, "KDX.cfg:257: the file has more than 256 lines; lines after the 256th are not read as settings or "
-         "custom commands\n", "", none},
-        // failures: status 2, nothing on standard output, the file as it was
-        {file, {}, 2, "", help, none},
-        {file, {"list"}, 2, "", help, none},
-        {file, {"show", "--yaml"}, 2, "", help, none},
-        {file, {"set", "max_bots"}, 2, "", "KEY=VALUE", none},
-        {file, {"set", "bots=3"}, 2, "", "no setting is called \"bots\"", none},
-        {file, {"get", "Max_bots"}, 2, "", "no setting is called \"Max_bots\"", none},
-        {file, {"set", "max_bots=4", "radio=9"}, 2, "", "radio takes 0 (Full)", none},
-        {file, {"set", "wptfolder=a\r\nb"}, 2, "", "a value cannot hold a line break", none},
-        {none, {"show"}, 2, "", noFile, none},
-        {none, {"get", "pause"}, 2, "", noFile, none},
-        {none, {"check"}, 2, "", noFile, none},
-        {none, {"set", "pause=4"}, 2, "", "--create", none},
-        {none, {"command", "add", "x"}, 2, "", "--create", none},
-        {none, {"clean", "out.cfg"}, 2, "", noFile, none},
-        {file, {"--file", "other/KDX.cfg", "show"}, 2, "", "other/KDX.cfg: No such file or directory", none},
-    };
-    // clang-format on
-    for (const auto &c : cases) {
-        std::string arguments;
-        for (const std::string &argument : c.arguments)
-            arguments += " " + argument;
-        SCOPED_TRACE("kdxcfg" + arguments);
+        int status = -1;
+        for (const CaseEntry &entry : block) {
+            if (entry.name == "file")
+                file = file.value_or("") + entry.value;
+            else if (entry.name == "after")
+                after = after.value_or("") + entry.value;
+            else if (entry.name == "status")
+                status = std::stoi(entry.value);
+            else if (entry.name == "out")
+                out += entry.value;
+            else if (entry.name == "err")
+                err += entry.value;
+            else if (entry.name == "run")
+                for (std::size_t start = 0; !entry.value.empty() && start <= entry.value.size();) {
+                    const std::size_t bar = std::min(entry.value.find('|', start), entry.value.size());
+                    arguments.push_back(entry.value.substr(start, bar - start));
+                    start = bar + 1;
+                }
+            else
+                ADD_FAILURE() << "unknown entry '" << entry.name << "' on line " << entry.line;
+        }
+        SCOPED_TRACE("kdxcfg_runs.txt, block at line " + std::to_string(block.front().line));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
-        if (c.file)
-            writeFile("KDX.cfg", *c.file);
-        const ProgramRun run = kdxcfg(c.arguments);
-        EXPECT_EQ(run.status, c.status);
-        EXPECT_EQ(run.out, c.out);
-        EXPECT_TRUE(c.err.empty() ? run.err.empty() : run.err.find(c.err) != std::string::npos) << run.err;
-        EXPECT_EQ(readFile("KDX.cfg"), c.after.value_or(c.file.value_or("(unreadable)")));
-        EXPECT_EQ(folderListing(), c.file ? "KDX.cfg" : "");
+        if (file)
+            writeFile("KDX.cfg", *file);
+        const ProgramRun run = kdxcfg(arguments);
+        EXPECT_EQ(run.status, status);
+        EXPECT_EQ(run.out, out);
+        EXPECT_TRUE(err.empty() ? run.err.empty() : run.err.find(err) != std::string::npos) << run.err;
+        EXPECT_EQ(readFile("KDX.cfg"), after.value_or(file.value_or("(unreadable)")));
+        EXPECT_EQ(folderListing(), file ? "KDX.cfg" : "");
     }
 }
 

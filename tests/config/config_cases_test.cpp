@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, CaseFiles, ::testing::Values("C", "", "de_DE.U
 TEST_P(CaseFiles, EveryEntryHolds)
 {
     for (const char *file : {"config_cases.txt", "number_cases.txt", "language_cases.txt", "value_cases.txt"})
-        for (const CaseBlock &block : test::readCaseFile(file)) {
+        for (const CaseBlock &block : test::readCaseFile(std::string(KDX_CASES_DIR) + "/" + file)) {
             SCOPED_TRACE(std::string(file) + ", block at line " + std::to_string(block.empty() ? 0 : block.front().line));
             KDXCfg cfg;
             std::string input, kind, expectedModel, expectedOut;

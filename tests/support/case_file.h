@@ -1,7 +1,7 @@
 #pragma once
 
-// The case files of the Qt-free rules; tests/config/cases/README.txt describes
-// their format.
+// The case files of the Qt-free rules and of kdxcfg; tests/config/cases/README.txt
+// describes their format.
 
 #include <fstream>
 #include <stdexcept>
@@ -38,12 +38,12 @@ inline std::string unescapeCase(std::string_view text)
     return out;
 }
 
-// The blocks of a file of tests/config/cases/, its name relative to that folder.
-inline std::vector<CaseBlock> readCaseFile(const std::string &fileName)
+// The blocks of a case file.
+inline std::vector<CaseBlock> readCaseFile(const std::string &path)
 {
-    std::ifstream in(std::string(KDX_CASES_DIR) + "/" + fileName);
+    std::ifstream in(path);
     if (!in)
-        throw std::runtime_error("cannot read the case file " + fileName);
+        throw std::runtime_error("cannot read the case file " + path);
     std::vector<CaseBlock> blocks(1);
     int lineNumber = 0;
     for (std::string line; std::getline(in, line);) {

@@ -59,7 +59,7 @@ private slots:
         QTest::addColumn<Edits>("edits");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
-        for (const kdx::test::CaseBlock &block : kdx::test::readCaseFile("value_cases.txt")) {
+        for (const kdx::test::CaseBlock &block : kdx::test::readCaseFile(KDX_CASES_DIR "/value_cases.txt")) {
             Edits edits;
             std::string name;
             for (const kdx::test::CaseEntry &entry : block)
