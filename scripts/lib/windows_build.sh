@@ -83,8 +83,11 @@ stop_wine() {
     "$WINESERVER" -k 2>/dev/null || true
 }
 
+# Rarely, a program under Wine ends at once with no output (once in about ten
+# suite runs, not reproduced in a hundred repeats): a failed test runs once
+# more, and the log keeps both attempts.
 run_windows_suite() {
-    (cd "$WINDOWS_BUILD_DIR" && ctest --output-on-failure -j"$JOBS" --timeout 300)
+    (cd "$WINDOWS_BUILD_DIR" && ctest --output-on-failure -j"$JOBS" --timeout 300 --repeat until-pass:2)
 }
 
 # The DLLs a Windows binary imports that come from Qt or MinGW, and theirs in
