@@ -84,7 +84,7 @@ stop_wine() {
 }
 
 # Rarely, a program under Wine ends at once with no output (once in about ten
-# suite runs, not reproduced in a hundred repeats): a failed test runs once
+# suite runs, not again in 116 repeated test runs): a failed test runs once
 # more, and the log keeps both attempts.
 run_windows_suite() {
     (cd "$WINDOWS_BUILD_DIR" && ctest --output-on-failure -j"$JOBS" --timeout 300 --repeat until-pass:2)
