@@ -93,6 +93,7 @@ TEST_F(Kdxcfg, HelpAndVersionGoToStandardOutput)
 TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
 {
     for (const CaseBlock &block : readCaseFile(KDX_CLI_TEST_DATA "/kdxcfg_runs.txt")) {
+        ASSERT_FALSE(block.empty()) << "a run without entries in kdxcfg_runs.txt";
         std::optional<std::string> file, after;
         std::vector<std::string> arguments;
         std::string out, err;

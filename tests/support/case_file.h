@@ -3,6 +3,7 @@
 // The case files of the Qt-free rules and of kdxcfg; tests/config/cases/README.txt
 // describes their format.
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 #include <string>
