@@ -3,6 +3,7 @@
 #include "cli_test_support.h"
 #include "support/case_file.h"
 
+#include "cli/config_session.h"
 #include "cli/kdxcfg.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,24 @@ TEST_F(Kdxcfg, AFileThatCannotBeWrittenIsLeftWhole)
     expectRefused(kdxcfg({"set", "pause=4"}), "could not be written: Permission denied");
     makeWritable(folder / "KDX.cfg");
     EXPECT_EQ(readFile("KDX.cfg"), "pause 3\r\n");
+    EXPECT_EQ(folderListing(), "KDX.cfg");
+}
+
+// Another program's write between kdxcfg's read and its rename wins: kdxcfg
+// reports it and writes nothing.
+TEST_F(Kdxcfg, AFileChangedSinceItWasReadIsLeftToTheOtherProgram)
+{
+    writeFile("KDX.cfg", "pause 3\r\n");
+    std::ostringstream err;
+    auto session = kdx::cli::ConfigSession::open(folder / "KDX.cfg", false, err);
+    ASSERT_TRUE(session);
+    session->cfg().SettingTable[kdx::settingIndex("pause")].Value = "4";
+    writeFile("KDX.cfg", "pause 9\r\n");
+    EXPECT_FALSE(session->save(err));
+    EXPECT_NE(err.str().find("KDX.cfg: changed by another program since kdxcfg read it; nothing was written\n"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(readFile("KDX.cfg"), "pause 9\r\n");
     EXPECT_EQ(folderListing(), "KDX.cfg");
 }
 
