@@ -181,7 +181,6 @@ private:
     int fd_ = -1;
 };
 
-
 // Why an existing file may not be replaced, if it may not: a folder in its
 // place, or a file that is not writable (which a rename alone would not heed).
 std::optional<Failure> refusalToReplace(const fs::path &target)
