@@ -1,4 +1,3 @@
-#!/usr/bin/python
 # Ansible module kdxcfg: sets KDX.cfg of an E[VRK]bot on a managed host through
 # that host's kdxcfg, which owns every rule; this module only builds its
 # command line and passes its report on.

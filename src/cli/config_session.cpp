@@ -73,9 +73,8 @@ std::optional<Replacement> ConfigSession::write(const std::filesystem::path &tar
         err << files::utf8FromPath(target) << " unchanged\n";
         return replacement;
     }
-    if (dryRun)
-        return replacement;
-    const auto failure = files::writeAtomically(target, bytes, itself ? &asRead_ : nullptr);
+    const auto failure =
+        dryRun ? files::refusalToWrite(target) : files::writeAtomically(target, bytes, itself ? &asRead_ : nullptr);
     if (!failure)
         return replacement;
     if (failure->changedSinceRead)

@@ -44,7 +44,8 @@ public:
     // program changed it since it was read) or to another file; refused when
     // the model holds a character that the file's encoding cannot hold. Bytes
     // that the target already holds are not written, and err says
-    // "PATH unchanged"; a dry run writes nothing. The target's content before
+    // "PATH unchanged"; a dry run writes nothing, but is refused where the
+    // write would be refused before it begins. The target's content before
     // and the bytes, or nothing after the reason went to err; the file on disk
     // is then unchanged.
     std::optional<Replacement> write(const std::filesystem::path &target, const std::string &bytes, bool dryRun,

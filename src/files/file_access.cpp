@@ -210,7 +210,10 @@ Failure lastSystemFailure()
 std::optional<Failure> renameOver(const fs::path &from, const fs::path &to)
 {
     if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        // Full paths: Wine's ReplaceFileW fails on relative ones ("Directory name invalid").
+        std::error_code ignored;
+        const fs::path replaced = fs::absolute(to, ignored), replacement = fs::absolute(from, ignored);
+        if (ReplaceFileW(replaced.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
             return std::nullopt;
         if (GetLastError() != ERROR_FILE_NOT_FOUND) // gone meanwhile: moved into place below
             return lastSystemFailure();
@@ -235,6 +238,17 @@ std::optional<Failure> renameOver(const fs::path &from, const fs::path &to)
     return std::nullopt;
 }
 #endif
+
+// The file that a write of the path replaces: the one a link names.
+fs::path fileBehind(const fs::path &path)
+{
+    std::error_code error;
+    if (fs::is_symlink(path, error)) {
+        if (fs::path resolved = fs::canonical(path, error); !error)
+            return resolved;
+    }
+    return path;
+}
 
 bool stillAsRead(const fs::path &target, const ContentAsRead &asRead)
 {
@@ -262,14 +276,22 @@ std::variant<std::string, Failure> readWhole(const fs::path &path)
     return bytes;
 }
 
+std::optional<Failure> refusalToWrite(const fs::path &path)
+{
+    const fs::path target = fileBehind(path);
+    if (auto refusal = refusalToReplace(target))
+        return refusal;
+#ifndef _WIN32
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+        return failure(errno);
+#endif
+    return std::nullopt;
+}
+
 std::optional<Failure> writeAtomically(const fs::path &path, std::string_view bytes, const ContentAsRead *asRead)
 {
-    std::error_code error;
-    fs::path target = path;
-    if (fs::is_symlink(path, error)) {
-        if (const fs::path resolved = fs::canonical(path, error); !error)
-            target = resolved;
-    }
+    const fs::path target = fileBehind(path);
     if (auto refusal = refusalToReplace(target))
         return refusal;
 

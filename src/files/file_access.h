@@ -37,6 +37,12 @@ using ContentAsRead = std::optional<std::string>;
 std::optional<Failure> writeAtomically(const std::filesystem::path &path, std::string_view bytes,
                                        const ContentAsRead *asRead = nullptr);
 
+// Why writeAtomically would be refused before it writes a byte, as far as can
+// be told without writing: a folder in the file's place, a read-only file, a
+// folder in which no file can be made (on Windows only the first two). For a
+// run that only shows what it would write.
+std::optional<Failure> refusalToWrite(const std::filesystem::path &path);
+
 // A path from UTF-8 text and back, on every system (Windows keeps wide paths).
 std::filesystem::path pathFromUtf8(std::string_view utf8);
 std::string utf8FromPath(const std::filesystem::path &path);

@@ -158,6 +158,7 @@ TEST_F(Kdxcfg, AFileThatCannotBeWrittenIsLeftWhole)
     writeFile("KDX.cfg", "pause 3\r\n");
     makeReadOnly(folder / "KDX.cfg");
     expectRefused(kdxcfg({"set", "pause=4"}), "could not be written: Permission denied");
+    expectRefused(kdxcfg({"--dry-run", "set", "pause=4"}), "could not be written: Permission denied");
     makeWritable(folder / "KDX.cfg");
     EXPECT_EQ(readFile("KDX.cfg"), "pause 3\r\n");
     EXPECT_EQ(folderListing(), "KDX.cfg");
