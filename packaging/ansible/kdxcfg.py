@@ -96,9 +96,11 @@ from ansible.module_utils.basic import AnsibleModule
 
 
 def value_text(value):
+    """The value as kdxcfg takes it: YAML's booleans are on and off, a key
+    without a value (None) is the empty text."""
     if isinstance(value, bool):
         return "on" if value else "off"
-    return str(value)
+    return "" if value is None else str(value)
 
 
 def kdxcfg_arguments(params, check_mode):
