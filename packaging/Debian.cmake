@@ -57,13 +57,21 @@ bot's chat and title languages with the batch files of the bot's folder.
 
 if(TARGET kdxcfg)
   add_debian_package(kdxcfg kdxcfg "change the configuration file KDX.cfg of an E[VRK]bot from scripts")
+  # The Ansible module that runs this kdxcfg on managed hosts; Ansible finds
+  # it in this folder without any setting.
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/ansible/kdxcfg.py DESTINATION share/ansible/plugins/modules
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ COMPONENT deb_kdxcfg EXCLUDE_FROM_ALL)
   set(CPACK_DEBIAN_DEB_KDXCFG_DESCRIPTION [[command-line editor for the configuration file KDX.cfg of an E[VRK]bot
 kdxcfg shows, reads and sets the settings and custom commands of KDX.cfg,
 the configuration file of the E[VRK]bot add-on for Half-Life game servers,
 with the same rules as the VEVaduDori window, so that a file changed by
 either comes out byte for byte the same. It checks hand-edited files and
 writes clean copies. It needs neither Qt nor a display: for servers reached
-over SSH, install scripts and cron jobs.
+over SSH, install scripts and cron jobs. A file that would not change is
+not written, and --dry-run shows the change as a unified diff.
+.
+It also brings the Ansible module kdxcfg, so that a playbook sets the
+same values on a whole fleet of game servers, in check and diff mode too.
 ]])
 endif()
 

@@ -13,6 +13,20 @@ std::string named(const std::filesystem::path &path)
     return files::utf8FromPath(path) + ": ";
 }
 
+namespace {
+
+// What another file than the one read holds now; none when it cannot be read,
+// so that the write goes ahead and meets the reason itself.
+files::ContentAsRead contentOf(const std::filesystem::path &target)
+{
+    auto read = files::readWhole(target);
+    if (auto *bytes = std::get_if<std::string>(&read))
+        return std::move(*bytes);
+    return std::nullopt;
+}
+
+} // namespace
+
 ConfigSession::ConfigSession(std::filesystem::path path, files::ContentAsRead asRead)
     : path_(std::move(path)), asRead_(std::move(asRead))
 {
@@ -45,27 +59,34 @@ void ConfigSession::tidyAsWindowShows(std::ostream &err)
     }
 }
 
-bool ConfigSession::write(const std::filesystem::path &target, const std::string &bytes, std::ostream &err) const
+std::optional<Replacement> ConfigSession::write(const std::filesystem::path &target, const std::string &bytes, bool dryRun,
+                                                std::ostream &err) const
 {
     if (const std::optional<UnencodableCharacter> found = findUnencodable(cfg_)) {
         err << "kdxcfg: " << named(target) << "could not be written: " << unencodableReason(cfg_, *found)
             << "; nothing was written\n";
-        return false;
+        return std::nullopt;
     }
     const bool itself = target.lexically_normal() == path_.lexically_normal();
-    const auto failure = files::writeAtomically(target, bytes, itself ? &asRead_ : nullptr);
+    Replacement replacement{target, itself ? asRead_ : contentOf(target), bytes};
+    if (!replacement.changed()) {
+        err << files::utf8FromPath(target) << " unchanged\n";
+        return replacement;
+    }
+    const auto failure =
+        dryRun ? files::refusalToWrite(target) : files::writeAtomically(target, bytes, itself ? &asRead_ : nullptr);
     if (!failure)
-        return true;
+        return replacement;
     if (failure->changedSinceRead)
         err << "kdxcfg: " << named(target) << "changed by another program since kdxcfg read it; nothing was written\n";
     else
         err << "kdxcfg: " << named(target) << "could not be written: " << failure->reason << "; the file on disk is unchanged\n";
-    return false;
+    return std::nullopt;
 }
 
-bool ConfigSession::save(std::ostream &err) const
+std::optional<Replacement> ConfigSession::save(bool dryRun, std::ostream &err) const
 {
-    return write(path_, annotatedSave(cfg_), err);
+    return write(path_, annotatedSave(cfg_), dryRun, err);
 }
 
 } // namespace kdx::cli

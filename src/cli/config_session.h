@@ -12,6 +12,15 @@
 
 namespace kdx::cli {
 
+// What a write of kdxcfg did to its target, or in a dry run would do.
+struct Replacement {
+    std::filesystem::path target;
+    files::ContentAsRead before; // none: there was no file
+    std::string after;
+
+    bool changed() const { return before != after; }
+};
+
 // KDX.cfg as one run of kdxcfg works on it: read once, written at most once,
 // and only over the content that was read.
 class ConfigSession {
@@ -33,11 +42,16 @@ public:
 
     // Writes the bytes atomically to the file itself (refused when another
     // program changed it since it was read) or to another file; refused when
-    // the model holds a character that the file's encoding cannot hold. False after the
-    // reason went to err; the file on disk is then unchanged.
-    bool write(const std::filesystem::path &target, const std::string &bytes, std::ostream &err) const;
+    // the model holds a character that the file's encoding cannot hold. Bytes
+    // that the target already holds are not written, and err says
+    // "PATH unchanged"; a dry run writes nothing, but is refused where the
+    // write would be refused before it begins. The target's content before
+    // and the bytes, or nothing after the reason went to err; the file on disk
+    // is then unchanged.
+    std::optional<Replacement> write(const std::filesystem::path &target, const std::string &bytes, bool dryRun,
+                                     std::ostream &err) const;
     // The in-place save of the model to the file itself.
-    bool save(std::ostream &err) const;
+    std::optional<Replacement> save(bool dryRun, std::ostream &err) const;
 
 private:
     ConfigSession(std::filesystem::path path, files::ContentAsRead asRead);

@@ -13,7 +13,7 @@ namespace kdx::cli {
 namespace {
 
 constexpr const char *exitStatuses = "Exit status:\n"
-                                     "  0  done; for check: nothing to report\n"
+                                     "  0  done, also when the file needed no change; for check: nothing to report\n"
                                      "  1  check found something to report\n"
                                      "  2  error: bad arguments, a value refused, a file that cannot be read or "
                                      "written; nothing was written\n";
@@ -34,6 +34,9 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
     bool create = false;
     app.add_option("--file", file, "The configuration file to work on")->type_name("PATH");
     app.add_flag("--create", create, "set and command make the file when it does not exist");
+    ReportForm form;
+    app.add_flag("--dry-run", form.dryRun,
+                 "set, command and clean write nothing and print the unified diff of what they would change");
 
     bool json = false;
     CLI::App *showCommand = app.add_subcommand(
@@ -44,14 +47,26 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
     CLI::App *getCommand = app.add_subcommand("get", "The value of one setting alone");
     getCommand->add_option("KEY", key, "A setting's key, such as max_bots")->required();
 
-    std::vector<std::string> assignments;
+    constexpr const char *jsonReport = "Reports as one JSON object: changed, file, stored (the values stored "
+                                       "differently from how they were given) and diff";
+    std::vector<std::string> assignments, commands;
     CLI::App *setCommand = app.add_subcommand(
         "set", "Enters values in the order given, as in the window's controls, then saves the file in place; a value "
-               "stored differently is named on standard error");
-    setCommand->add_option("KEY=VALUE", assignments, "A setting and its new value")->required();
+               "stored differently is named on standard error. A file that would not change is not written");
+    setCommand->add_option("KEY=VALUE", assignments, "A setting and its new value");
+    CLI::Option *commandList =
+        setCommand
+            ->add_option("--command", commands,
+                         "Repeated, replaces the eight custom commands as a whole: the first fills slot 1, the next "
+                         "slot 2, and the slots left over are freed; --command \"\" alone frees them all")
+            ->type_name("TEXT")
+            ->expected(1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    setCommand->add_flag("--json", json, jsonReport);
 
     CLI::App *commandCommand = app.add_subcommand("command", "Edits the eight custom-command slots");
     commandCommand->require_subcommand(1);
+    commandCommand->add_flag("--json", json, jsonReport);
     std::string text;
     int slot = 0;
     CLI::App *addCommand = commandCommand->add_subcommand("add", "Puts a command into the first free slot and prints the slot");
@@ -68,6 +83,7 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
         "clean", "Writes a clean file, a header and the settings in standard order, beside the configuration file");
     cleanCommand->add_flag("--leave-out-defaults", leaveOutDefaults, "Leaves out every setting at its default");
     cleanCommand->add_option("OUT", outName, "The clean file's name, without a folder")->required();
+    cleanCommand->add_flag("--json", json, jsonReport);
 
     app.add_subcommand("check", "Reports what the reader or the window would not take as written, line by line");
 
@@ -85,13 +101,14 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
         return Failure;
     }
 
-    const Context context{files::pathFromUtf8(file), create, out, err};
+    form.json = json;
+    const Context context{files::pathFromUtf8(file), create, form, out, err};
     if (showCommand->parsed())
         return show(context, json);
     if (getCommand->parsed())
         return get(context, key);
     if (setCommand->parsed())
-        return set(context, assignments);
+        return set(context, assignments, commandList->count() > 0 ? std::optional(commands) : std::nullopt);
     if (addCommand->parsed())
         return commandAdd(context, text);
     if (setSlotCommand->parsed())

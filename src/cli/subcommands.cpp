@@ -146,11 +146,33 @@ bool validCommand(const Context &context, const std::string &text)
     return false;
 }
 
+// Saves the session's model in place and reports it; the slot is what command add filled.
+int saveAndReport(const Context &context, const ConfigSession &session, const std::vector<StoredValue> &stored = {},
+                  std::optional<int> slot = std::nullopt)
+{
+    const auto replacement = session.save(context.form.dryRun, context.err);
+    if (!replacement)
+        return Failure;
+    report(context.form, *replacement, stored, slot, context.out);
+    return Success;
+}
+
 // Puts the text into a slot, as the custom-command editor does, and saves.
 int storeCommand(const Context &context, ConfigSession &session, int slot, const std::string &text)
 {
     session.cfg().CustomCommands[slot].Text = text;
-    return session.save(context.err) ? Success : Failure;
+    return saveAndReport(context, session);
+}
+
+// The slots as a whole: the commands fill slots 1 on, the others are freed.
+bool validCommandList(const Context &context, const std::vector<std::string> &commands)
+{
+    if (commands.size() > static_cast<std::size_t>(CustomCommandSlotCount)) {
+        context.err << "kdxcfg: set --command: " << commands.size() << " commands given; there are " << CustomCommandSlotCount
+                    << " slots\n";
+        return false;
+    }
+    return std::all_of(commands.begin(), commands.end(), [&](const std::string &text) { return validCommand(context, text); });
 }
 
 // A clean output's name as the window takes it: a plain file name, no folder.
@@ -185,8 +207,13 @@ int get(const Context &context, const std::string &key)
     return Success;
 }
 
-int set(const Context &context, const std::vector<std::string> &assignments)
+int set(const Context &context, const std::vector<std::string> &assignments,
+        const std::optional<std::vector<std::string>> &commands)
 {
+    if (assignments.empty() && !commands) {
+        context.err << "kdxcfg: set: give KEY=VALUE, --command TEXT or both\n";
+        return Failure;
+    }
     std::vector<std::pair<int, std::string>> entries;
     for (const std::string &text : assignments) {
         auto entry = assignment(context, text);
@@ -194,19 +221,29 @@ int set(const Context &context, const std::vector<std::string> &assignments)
             return Failure;
         entries.push_back(std::move(*entry));
     }
+    if (commands && !validCommandList(context, *commands))
+        return Failure;
     auto session = openForEditing(context);
     if (!session)
         return Failure;
     SettingTable &table = session->cfg().SettingTable;
+    std::vector<StoredValue> stored;
     for (const auto &[index, value] : entries) {
         if (!enterValue(table, index, value)) {
             refuseValue(context, index, value);
             return Failure;
         }
-        if (table[index].Value != value)
+        if (table[index].Value != value) {
             context.err << table[index].Key << ": " << value << " stored as " << table[index].Value << '\n';
+            stored.push_back({table[index].Key, value, table[index].Value});
+        }
     }
-    return session->save(context.err) ? Success : Failure;
+    if (commands) {
+        for (int slot = 1; slot <= CustomCommandSlotCount; ++slot)
+            session->cfg().CustomCommands[slot].Text =
+                static_cast<std::size_t>(slot) <= commands->size() ? (*commands)[static_cast<std::size_t>(slot - 1)] : "";
+    }
+    return saveAndReport(context, *session, stored);
 }
 
 int commandAdd(const Context &context, const std::string &text)
@@ -222,10 +259,8 @@ int commandAdd(const Context &context, const std::string &text)
         return Failure;
     for (int slot = 1; slot <= CustomCommandSlotCount; ++slot) {
         if (session->cfg().CustomCommands[slot].Text.empty()) {
-            const int status = storeCommand(context, *session, slot, text);
-            if (status == Success)
-                context.out << slot << '\n';
-            return status;
+            session->cfg().CustomCommands[slot].Text = text;
+            return saveAndReport(context, *session, {}, slot);
         }
     }
     context.err << "kdxcfg: command add: all " << CustomCommandSlotCount
@@ -258,7 +293,11 @@ int clean(const Context &context, bool leaveOutDefaults, const std::string &outN
         return Failure;
     const auto kind = leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings;
     const std::filesystem::path target = context.file.parent_path() / files::pathFromUtf8(outName);
-    return session->write(target, cleanOutput(session->cfg(), kind), context.err) ? Success : Failure;
+    const auto replacement = session->write(target, cleanOutput(session->cfg(), kind), context.form.dryRun, context.err);
+    if (!replacement)
+        return Failure;
+    report(context.form, *replacement, {}, std::nullopt, context.out);
+    return Success;
 }
 
 int check(const Context &context)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "edit_report.h"
+
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@ namespace kdx::cli {
 struct Context {
     std::filesystem::path file; // KDX.cfg
     bool create = false;        // a missing file is made by set and command
+    ReportForm form;            // set, command and clean: what goes to out
     std::ostream &out;
     std::ostream &err;
 };
@@ -18,7 +22,9 @@ struct Context {
 // The subcommands; each returns kdxcfg's exit status.
 int show(const Context &context, bool json);
 int get(const Context &context, const std::string &key);
-int set(const Context &context, const std::vector<std::string> &assignments);
+// commands, when given, replace the eight slots as a whole.
+int set(const Context &context, const std::vector<std::string> &assignments,
+        const std::optional<std::vector<std::string>> &commands);
 int commandAdd(const Context &context, const std::string &text);
 int commandSet(const Context &context, int slot, const std::string &text);
 int commandRemove(const Context &context, int slot);

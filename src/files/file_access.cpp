@@ -43,6 +43,34 @@ struct FileCloser {
     void operator()(std::FILE *file) const { std::fclose(file); }
 };
 
+#ifdef _WIN32
+// ReplaceFileW carries the replaced file's attributes and access rights over.
+struct Ownership {};
+
+Ownership ownershipFor(const fs::path &)
+{
+    return {};
+}
+#else
+// What the new file takes over from the file it replaces: owner, group and
+// permissions; for a new file, what the umask gives.
+struct Ownership {
+    std::optional<uid_t> owner;
+    std::optional<gid_t> group;
+    mode_t mode;
+};
+
+Ownership ownershipFor(const fs::path &target)
+{
+    struct stat status {};
+    if (stat(target.c_str(), &status) == 0)
+        return {status.st_uid, status.st_gid, static_cast<mode_t>(status.st_mode & 07777)};
+    const mode_t mask = umask(0);
+    umask(mask);
+    return {std::nullopt, std::nullopt, static_cast<mode_t>(0666 & ~mask)};
+}
+#endif
+
 // The new content beside the target until it is renamed over it; removed
 // unless released.
 class TemporaryFile {
@@ -92,9 +120,10 @@ public:
         return path_;
     }
 
-    // Writes all bytes, flushes them to the disk and closes the file; the error
-    // number of the first step that failed, or 0.
-    int writeAndClose(std::string_view bytes, [[maybe_unused]] const std::optional<int> &mode)
+    // Writes all bytes, gives the file the owner and permissions it takes over,
+    // flushes it to the disk and closes it; the error number of the first step
+    // that failed, or 0.
+    int writeAndClose(std::string_view bytes, [[maybe_unused]] const Ownership &ownership)
     {
         while (!bytes.empty()) {
 #ifdef _WIN32
@@ -113,7 +142,13 @@ public:
         if (_commit(fd_) != 0)
             return errno;
 #else
-        if (mode && fchmod(fd_, static_cast<mode_t>(*mode)) != 0)
+        // Owner and group only where the process may set them (root may, an
+        // owner may pick one of its own groups); otherwise the new file is the
+        // writer's, as with sed -i. Before the mode: a change of owner clears
+        // the set-user-ID and set-group-ID bits.
+        if (ownership.owner && fchown(fd_, *ownership.owner, *ownership.group) != 0)
+            (void)!fchown(fd_, static_cast<uid_t>(-1), *ownership.group);
+        if (fchmod(fd_, ownership.mode) != 0)
             return errno;
         if (fsync(fd_) != 0)
             return errno;
@@ -146,22 +181,6 @@ private:
     int fd_ = -1;
 };
 
-// The permissions the new file takes: those of the file it replaces, or what a
-// newly created file gets from the umask.
-std::optional<int> modeFor([[maybe_unused]] const fs::path &target)
-{
-#ifdef _WIN32
-    return std::nullopt;
-#else
-    struct stat status {};
-    if (stat(target.c_str(), &status) == 0)
-        return static_cast<int>(status.st_mode & 07777);
-    const mode_t mask = umask(0);
-    umask(mask);
-    return static_cast<int>(0666 & ~mask);
-#endif
-}
-
 // Why an existing file may not be replaced, if it may not: a folder in its
 // place, or a file that is not writable (which a rename alone would not heed).
 std::optional<Failure> refusalToReplace(const fs::path &target)
@@ -179,16 +198,56 @@ std::optional<Failure> refusalToReplace(const fs::path &target)
     return std::nullopt;
 }
 
+#ifdef _WIN32
+Failure lastSystemFailure()
+{
+    return {std::system_category().message(static_cast<int>(GetLastError()))};
+}
+
+// An existing file is replaced by ReplaceFileW, which keeps its attributes and
+// access rights (a rename would give the new file those of the temporary one);
+// on failure both files keep their names. A new file is moved into place.
 std::optional<Failure> renameOver(const fs::path &from, const fs::path &to)
 {
-#ifdef _WIN32
-    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return Failure{std::system_category().message(static_cast<int>(GetLastError()))};
+    if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        // Full paths: Wine's ReplaceFileW fails on relative ones ("Directory name invalid").
+        std::error_code ignored;
+        const fs::path replaced = fs::absolute(to, ignored), replacement = fs::absolute(from, ignored);
+        if (ReplaceFileW(replaced.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            return std::nullopt;
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) // gone meanwhile: moved into place below
+            return lastSystemFailure();
+    }
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
+        return lastSystemFailure();
+    return std::nullopt;
+}
 #else
+std::optional<Failure> renameOver(const fs::path &from, const fs::path &to)
+{
     if (std::rename(from.c_str(), to.c_str()) != 0)
         return failure(errno);
-#endif
+    // The rename lives in the folder: flushed, it survives a power cut. The file
+    // is already replaced, so a file system that cannot flush a folder is no
+    // failure of the write.
+    const fs::path folder = to.has_parent_path() ? to.parent_path() : fs::path(".");
+    if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
+        (void)fsync(fd);
+        ::close(fd);
+    }
     return std::nullopt;
+}
+#endif
+
+// The file that a write of the path replaces: the one a link names.
+fs::path fileBehind(const fs::path &path)
+{
+    std::error_code error;
+    if (fs::is_symlink(path, error)) {
+        if (fs::path resolved = fs::canonical(path, error); !error)
+            return resolved;
+    }
+    return path;
 }
 
 bool stillAsRead(const fs::path &target, const ContentAsRead &asRead)
@@ -217,14 +276,22 @@ std::variant<std::string, Failure> readWhole(const fs::path &path)
     return bytes;
 }
 
+std::optional<Failure> refusalToWrite(const fs::path &path)
+{
+    const fs::path target = fileBehind(path);
+    if (auto refusal = refusalToReplace(target))
+        return refusal;
+#ifndef _WIN32
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+        return failure(errno);
+#endif
+    return std::nullopt;
+}
+
 std::optional<Failure> writeAtomically(const fs::path &path, std::string_view bytes, const ContentAsRead *asRead)
 {
-    std::error_code error;
-    fs::path target = path;
-    if (fs::is_symlink(path, error)) {
-        if (const fs::path resolved = fs::canonical(path, error); !error)
-            target = resolved;
-    }
+    const fs::path target = fileBehind(path);
     if (auto refusal = refusalToReplace(target))
         return refusal;
 
@@ -232,7 +299,7 @@ std::optional<Failure> writeAtomically(const fs::path &path, std::string_view by
     if (auto *creationFailure = std::get_if<Failure>(&created))
         return *creationFailure;
     auto &temporary = std::get<TemporaryFile>(created);
-    if (const int writeError = temporary.writeAndClose(bytes, modeFor(target)))
+    if (const int writeError = temporary.writeAndClose(bytes, ownershipFor(target)))
         return failure(writeError);
     if (asRead && !stillAsRead(target, *asRead))
         return Failure{"the file was changed by another program since it was read", false, true};

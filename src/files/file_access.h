@@ -6,8 +6,9 @@
 #include <string_view>
 #include <variant>
 
-// Whole-file reading and atomic replacement without Qt, for kdxcfg. The core
-// (src/config) stays free of files; this is the thin layer around it.
+// Whole-file reading and atomic replacement without Qt, for both front ends:
+// kdxcfg and the window's platform. The core (src/config) stays free of files;
+// this is the thin layer around it.
 namespace kdx::files {
 
 struct Failure {
@@ -24,14 +25,23 @@ std::variant<std::string, Failure> readWhole(const std::filesystem::path &path);
 using ContentAsRead = std::optional<std::string>;
 
 // Replaces the file's content as a whole: the bytes go to a new file in the same
-// folder, which is flushed to the disk and then renamed over the file (on
-// Windows by a replacing MoveFileExW). A link is followed to the file it names;
-// an existing file keeps its permissions. On failure the file is left exactly as
-// it was, no temporary file remains, and the reason is returned. With asRead,
-// the write is refused (changedSinceRead) when the file no longer holds that
+// folder, which is flushed to the disk and then renamed over the file, and the
+// folder is flushed so that the rename survives a power cut (on Windows an
+// existing file is replaced by ReplaceFileW, a new one moved into place by
+// MoveFileExW). A link is followed to the file it names. An existing file keeps
+// its permissions, and its owner and group where the process may set them (as
+// root); a read-only one is refused. On failure the file is left exactly as it
+// was, no temporary file remains, and the reason is returned. With asRead, the
+// write is refused (changedSinceRead) when the file no longer holds that
 // content just before the rename.
 std::optional<Failure> writeAtomically(const std::filesystem::path &path, std::string_view bytes,
                                        const ContentAsRead *asRead = nullptr);
+
+// Why writeAtomically would be refused before it writes a byte, as far as can
+// be told without writing: a folder in the file's place, a read-only file, a
+// folder in which no file can be made (on Windows only the first two). For a
+// run that only shows what it would write.
+std::optional<Failure> refusalToWrite(const std::filesystem::path &path);
 
 // A path from UTF-8 text and back, on every system (Windows keeps wide paths).
 std::filesystem::path pathFromUtf8(std::string_view utf8);

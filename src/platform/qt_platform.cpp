@@ -2,6 +2,8 @@
 
 #include "cmd_command_line.h"
 
+#include "files/file_access.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -9,7 +11,6 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
-#include <QSaveFile>
 #include <QWidget>
 
 namespace kdx {
@@ -99,25 +100,11 @@ QStringList QtPlatform::folderNamesIn(const QString &folder)
 
 std::optional<FileError> QtPlatform::writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    // Unbuffered, so that the write itself meets a full disk or the file-size
-    // limit; a buffered write would leave it to commit(), which gives no reason.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileError{file.errorString()};
-    // A write that stops short reports no error; the next one fails at once
-    // and carries the system's reason.
-    for (qint64 written = 0; written < bytes.size();) {
-        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
-        if (count <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            return FileError{reason};
-        }
-        written += count;
-    }
-    if (!file.commit())
-        return FileError{file.errorString()};
-    return std::nullopt;
+    const auto failure = files::writeAtomically(files::pathFromUtf8(path.toStdString()),
+                                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!failure)
+        return std::nullopt;
+    return FileError{QString::fromStdString(failure->reason), failure->missing};
 }
 
 std::optional<FileError> QtPlatform::startBatchFile(const QString &batchFile, const QString &argument)

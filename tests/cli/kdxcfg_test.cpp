@@ -3,12 +3,17 @@
 #include "cli_test_support.h"
 #include "support/case_file.h"
 
+#include "cli/config_session.h"
 #include "cli/kdxcfg.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <sstream>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -153,9 +158,57 @@ TEST_F(Kdxcfg, AFileThatCannotBeWrittenIsLeftWhole)
     writeFile("KDX.cfg", "pause 3\r\n");
     makeReadOnly(folder / "KDX.cfg");
     expectRefused(kdxcfg({"set", "pause=4"}), "could not be written: Permission denied");
+    expectRefused(kdxcfg({"--dry-run", "set", "pause=4"}), "could not be written: Permission denied");
     makeWritable(folder / "KDX.cfg");
     EXPECT_EQ(readFile("KDX.cfg"), "pause 3\r\n");
     EXPECT_EQ(folderListing(), "KDX.cfg");
+}
+
+// Another program's write between kdxcfg's read and its rename wins: kdxcfg
+// reports it and writes nothing.
+TEST_F(Kdxcfg, AFileChangedSinceItWasReadIsLeftToTheOtherProgram)
+{
+    writeFile("KDX.cfg", "pause 3\r\n");
+    std::ostringstream err;
+    auto session = kdx::cli::ConfigSession::open(folder / "KDX.cfg", false, err);
+    ASSERT_TRUE(session);
+    session->cfg().SettingTable[kdx::settingIndex("pause")].Value = "4";
+    writeFile("KDX.cfg", "pause 9\r\n");
+    EXPECT_FALSE(session->save(false, err));
+    EXPECT_NE(err.str().find("KDX.cfg: changed by another program since kdxcfg read it; nothing was written\n"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(readFile("KDX.cfg"), "pause 9\r\n");
+    EXPECT_EQ(folderListing(), "KDX.cfg");
+}
+
+// A run that would write the same bytes writes nothing: cron jobs and fleet
+// tools run kdxcfg again and again, and a file's time tells when it last changed.
+TEST_F(Kdxcfg, AnUnchangedFileKeepsItsInodeAndTime)
+{
+    writeFile("KDX.cfg", "# mine\r\npause 3\r\n");
+    ASSERT_EQ(kdxcfg({"clean", "lean.cfg"}).status, 0);
+    const auto identity = [this](const char *name) {
+        std::string text = std::to_string(std::filesystem::last_write_time(folder / name).time_since_epoch().count());
+#ifndef _WIN32
+        struct stat status {};
+        stat((folder / name).c_str(), &status);
+        text += " inode " + std::to_string(status.st_ino);
+#endif
+        return text;
+    };
+    const std::string cfg = identity("KDX.cfg"), lean = identity("lean.cfg");
+    for (const auto &[arguments, message] :
+         {std::pair<std::vector<std::string>, std::string>{{"set", "pause=3"}, "KDX.cfg unchanged\n"},
+          {{"set", "--command", ""}, "KDX.cfg unchanged\n"},
+          {{"clean", "lean.cfg"}, "lean.cfg unchanged\n"}}) {
+        const ProgramRun run = kdxcfg(arguments);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, message);
+    }
+    EXPECT_EQ(identity("KDX.cfg"), cfg);
+    EXPECT_EQ(identity("lean.cfg"), lean);
+    EXPECT_EQ(folderListing(), "KDX.cfg lean.cfg");
 }
 
 } // namespace

@@ -102,6 +102,7 @@ program=
 if [[ " $names " == *" kdxcfg "* ]]; then
     [ -n "$(in_root kdxcfg --version)" ] || fail "kdxcfg --version printed nothing"
     printf 'pause 5\r\nmax_bots 4\r\n' >"$root/root/KDX.cfg"
+    [ -f "$root/usr/share/ansible/plugins/modules/kdxcfg.py" ] || fail "the Ansible module is not where Ansible looks"
     in_root sh -c 'cd /root && kdxcfg set max_bots=10' || fail "kdxcfg set failed"
     [ "$(cat "$root/root/KDX.cfg")" = $'pause 5\r\nmax_bots 10\r' ] || fail "kdxcfg set wrote: $(cat -A "$root/root/KDX.cfg")"
     if dpkg-deb -f "$work"/pack/kdxcfg_*.deb Depends | grep -qi qt; then

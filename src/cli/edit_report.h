@@ -1,0 +1,32 @@
+#pragma once
+
+#include "config_session.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kdx::cli {
+
+// A value that set stored differently from how it was given ("1e2" as "100").
+struct StoredValue {
+    std::string key, given, stored;
+};
+
+// How a run that edits a file reports on standard output.
+struct ReportForm {
+    bool dryRun = false; // the unified diff of what would change
+    bool json = false;   // one JSON object: changed, file, stored, diff
+};
+
+// The unified diff of a replacement, headed "a/PATH" and "b/PATH" as git
+// heads them, or "/dev/null" for a file that was not there.
+std::string diffOf(const Replacement &replacement);
+
+// Reports a write on out in the given form; the slot is what command add
+// filled. Without a form, only the slot is printed.
+void report(const ReportForm &form, const Replacement &replacement, const std::vector<StoredValue> &stored,
+            std::optional<int> slot, std::ostream &out);
+
+} // namespace kdx::cli
