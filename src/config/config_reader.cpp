@@ -63,12 +63,30 @@ Message tooManyCustomCommands(const std::string &line)
     return {"Too many custom commands", "'" + line + "' couldn't be stored.", MessageIcon::Exclamation};
 }
 
-Message fileTooBig()
+// The keys of the settings that the lines after the 256th set again, after a
+// line before them: the bot reads the later line last, so it overrides what
+// the window shows and stores on the earlier one.
+std::string keysSetAgain(const SettingTable &table, std::string_view tail)
 {
-    return {"Error while loading",
-            "KDX.cfg has more than 256 lines. The lines after the 256th are not shown here, but saving keeps them "
-            "unchanged, so the settings they hold stay in force.",
-            MessageIcon::None};
+    bool again[SettingCount + 1] = {};
+    for (LineSource source(tail); !source.atEnd();)
+        if (const int index = settingIndexOfLine(trimBlanks(source.nextLine())); index != 0 && table[index].FoundAtLine)
+            again[index] = true;
+    std::string keys;
+    for (int index = 1; index <= SettingCount; ++index)
+        if (again[index])
+            keys.append(keys.empty() ? "" : ", ").append(table[index].Key);
+    return keys;
+}
+
+Message fileTooBig(const SettingTable &table, std::string_view tail)
+{
+    std::string text = "KDX.cfg has more than 256 lines. The lines after the 256th are not shown here, but saving keeps "
+                       "them unchanged, so the settings they hold stay in force. The clean outputs leave them out.";
+    if (const std::string keys = keysSetAgain(table, tail); !keys.empty())
+        text += "\rSet again after line 256, where the bot reads them last: " + keys
+                + ". What is changed here for these settings has no effect.";
+    return {"Error while loading", text, MessageIcon::None};
 }
 
 // The number of bytes of the UTF-8 character that begins the text.
@@ -128,7 +146,7 @@ std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes)
     }
     if (!source.atEnd()) {
         cfg.UnreadTail = source.rest();
-        messages.push_back(fileTooBig());
+        messages.push_back(fileTooBig(cfg.SettingTable, cfg.UnreadTail));
     }
     return messages;
 }

@@ -13,6 +13,10 @@ const QString changedQuestion =
     u"KDX.cfg was changed by another program since it was read. Replace it with the settings shown here?"_s;
 const QString neverReadQuestion =
     u"KDX.cfg could not be read when the program started. Replace it with the settings shown here?"_s;
+const QString appearedQuestion = u"KDX.cfg did not exist when the program started; another program has made it since. "
+                                 u"Replace it with the settings shown here?"_s;
+const QString unreadableNowQuestion = u"KDX.cfg cannot be read now (Permission denied), so it may hold changes made by "
+                                      u"another program. Replace it with the settings shown here?"_s;
 
 } // namespace
 
@@ -24,7 +28,7 @@ private slots:
     void saveAsksBeforeReplacingUnknownContent_data()
     {
         QTest::addColumn<QByteArray>("start");   // KDX.cfg at start-up; "-" stands for none, "?" for one that cannot be read
-        QTest::addColumn<QByteArray>("behind");  // written by another program after start-up; "-" deletes it
+        QTest::addColumn<QByteArray>("behind");  // written by another program after start-up; "-" deletes it, "?" makes it unreadable
         QTest::addColumn<QString>("command");    // cmdSave or Command2 (Save and Exit)
         QTest::addColumn<QList<bool>>("answer"); // to the question
         QTest::addColumn<QString>("question");
@@ -39,7 +43,8 @@ private slots:
         QTest::newRow("changed, Yes") << file << other << u"cmdSave"_s << yes << changedQuestion << "pause 9\r\n"_ba;
         QTest::newRow("deleted") << file << "-"_ba << u"cmdSave"_s << unasked << QString() << "pause 9\r\n"_ba;
         QTest::newRow("missing at start") << missing << none << u"cmdSave"_s << unasked << QString() << "\r\npause 9\r\n"_ba;
-        QTest::newRow("missing at start, made since") << missing << other << u"Command2"_s << no << changedQuestion << other;
+        QTest::newRow("missing at start, made since") << missing << other << u"Command2"_s << no << appearedQuestion << other;
+        QTest::newRow("unreadable now, No") << file << "?"_ba << u"cmdSave"_s << no << unreadableNowQuestion << file;
         QTest::newRow("unreadable at start, No") << "?"_ba << none << u"Command2"_s << no << neverReadQuestion << "?"_ba;
         QTest::newRow("unreadable at start, Yes")
             << "?"_ba << none << u"Command2"_s << yes << neverReadQuestion << "\r\npause 9\r\n"_ba;
@@ -57,16 +62,58 @@ private slots:
         w.set(u"numCVAR_4"_s, u"9"_s);
         if (behind == "-")
             QVERIFY(QFile::remove(w.path()));
+        else if (behind == "?")
+            w.platform.readFailure = u"Permission denied"_s;
         else if (!behind.isEmpty())
             kdx::test::writeFile(w.path(), behind);
         w.platform.questionAnswers = answer;
         w.click(command);
         QCOMPARE(w.platform.questions, question.isEmpty() ? QStringList() : QStringList{question});
+        w.platform.readFailure.reset();
         QCOMPARE(w.content(), after);
         QCOMPARE(w.platform.endProgramCalls, command == u"Command2"_s && answer != QList<bool>{false} ? 1 : 0);
         w.platform.questionAnswers = answer; // asked again after No, not after Yes
+        w.platform.readFailure = behind == "?" ? std::optional(u"Permission denied"_s) : std::nullopt;
         w.window->cmdSave_Click();
         QCOMPARE(w.platform.questions.size(), question.isEmpty() ? 0 : answer == QList<bool>{true} ? 1 : 2);
+    }
+
+    // A clean output named KDX.cfg replaces the file only after the question that
+    // "Save File" asks; under another name it asks nothing.
+    void cleanOutputOverTheFileAsksAsSaveDoes_data()
+    {
+        QTest::addColumn<QByteArray>("start"); // "-": none at start-up, "?": unreadable at start-up
+        QTest::addColumn<QByteArray>("behind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("question");
+        const QByteArray file = "pause 5\r\n", other = "pause 3\r\n# theirs\r\n", none;
+        for (const QString &command : {u"cmdCleanOut"_s, u"cmdClnOut2"_s}) {
+            const auto row = [&command](const char *name) -> QTestData & { return QTest::addRow("%s, %s", qPrintable(command), name); };
+            row("unchanged") << file << none << u"KDX.cfg"_s << QString();
+            row("changed behind") << file << other << u"KDX.cfg"_s << changedQuestion;
+            row("another name, changed behind") << file << other << u"clean.cfg"_s << QString();
+            row("unreadable at start") << "?"_ba << none << u"KDX.cfg"_s << neverReadQuestion;
+            row("missing at start, made since") << "-"_ba << other << u"KDX.cfg"_s << appearedQuestion;
+        }
+    }
+    void cleanOutputOverTheFileAsksAsSaveDoes()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(QByteArray, behind);
+        QFETCH(QString, name);
+        QFETCH(QString, question);
+        const QString command = QString::fromUtf8(QTest::currentDataTag()).section(u',', 0, 0);
+        Window w(start == "-" ? std::nullopt : std::optional(start),
+                 start == "?" ? std::optional(u"Permission denied"_s) : std::nullopt);
+        if (!behind.isEmpty())
+            kdx::test::writeFile(w.path(), behind);
+        const QByteArray before = w.content();
+        w.platform.inputAnswers = {name};
+        w.platform.questionAnswers = {false};
+        w.click(command);
+        QCOMPARE(w.platform.questions, question.isEmpty() ? QStringList() : QStringList{question});
+        QCOMPARE(w.content() == before, !question.isEmpty() || name != u"KDX.cfg"_s);
+        QCOMPARE(w.content(name).startsWith("#### VEVaduDori"), question.isEmpty());
     }
 
     // The program's own clean output over KDX.cfg is no change by another program.

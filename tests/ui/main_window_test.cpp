@@ -153,7 +153,7 @@ private slots:
         Harness h("cmd1\r\ncmd2\r\ncmd3\r\ncmd4\r\ncmd5\r\ncmd6\r\ncmd7\r\ncmd8\r\ncmd9\r\n" + QByteArray("#\r\n").repeated(248));
         QCOMPARE(h.messages(), u"Too many custom commands: 'cmd9' couldn't be stored. | Error while loading: KDX.cfg "
                                u"has more than 256 lines. The lines after the 256th are not shown here, but saving keeps "
-                               u"them unchanged, so the settings they hold stay in force."_s);
+                               u"them unchanged, so the settings they hold stay in force. The clean outputs leave them out."_s);
         QCOMPARE((QList{h.platform.messages[0].icon, h.platform.messages[1].icon}),
                  (QList{kdx::MessageIcon::Exclamation, kdx::MessageIcon::None}));
         QCOMPARE(h.state(u"cmdCustom_8"_s), u"cmd8"_s);
