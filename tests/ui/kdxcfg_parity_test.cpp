@@ -130,6 +130,9 @@ private slots:
         // Text beyond ASCII, typed into the window and given to kdxcfg as arguments.
         QTest::newRow("empty file, every kind of control")
             << QByteArray() << u"wptfolder=Жук maps ; radio=3 ; minbotskill=60 ; ultraskill=on ; pause=7.9 ; #1=say 日本"_s;
+        // The box's click has both skill bars store the numbers they show.
+        QTest::newRow("ultraskill ticked over skills the bars round")
+            << QByteArray("minbotskill 80.5\r\nmaxbotskill 100.0\r\nultraskill off\r\n") << u"ultraskill=on"_s;
         QTest::newRow("repeated keys, commands replaced and freed")
             << QByteArray("max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n") << u"max_bots=7 ; min_bots=9 ; #1=say one ; #2="_s;
     }
