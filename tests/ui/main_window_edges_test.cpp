@@ -87,14 +87,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("question");
         const QByteArray file = "pause 5\r\n", other = "pause 3\r\n# theirs\r\n", none;
-        for (const QString &command : {u"cmdCleanOut"_s, u"cmdClnOut2"_s}) {
-            const auto row = [&command](const char *name) -> QTestData & { return QTest::addRow("%s, %s", qPrintable(command), name); };
-            row("unchanged") << file << none << u"KDX.cfg"_s << QString();
-            row("changed behind") << file << other << u"KDX.cfg"_s << changedQuestion;
-            row("another name, changed behind") << file << other << u"clean.cfg"_s << QString();
-            row("unreadable at start") << "?"_ba << none << u"KDX.cfg"_s << neverReadQuestion;
-            row("missing at start, made since") << "-"_ba << other << u"KDX.cfg"_s << appearedQuestion;
-        }
+        QTest::newRow("unchanged") << file << none << u"KDX.cfg"_s << QString();
+        QTest::newRow("changed behind") << file << other << u"KDX.cfg"_s << changedQuestion;
+        QTest::newRow("another name, changed behind") << file << other << u"clean.cfg"_s << QString();
+        QTest::newRow("unreadable at start") << "?"_ba << none << u"KDX.cfg"_s << neverReadQuestion;
+        QTest::newRow("missing at start, made since") << "-"_ba << other << u"KDX.cfg"_s << appearedQuestion;
     }
     void cleanOutputOverTheFileAsksAsSaveDoes()
     {
@@ -102,18 +99,19 @@ private slots:
         QFETCH(QByteArray, behind);
         QFETCH(QString, name);
         QFETCH(QString, question);
-        const QString command = QString::fromUtf8(QTest::currentDataTag()).section(u',', 0, 0);
-        Window w(start == "-" ? std::nullopt : std::optional(start),
-                 start == "?" ? std::optional(u"Permission denied"_s) : std::nullopt);
-        if (!behind.isEmpty())
-            kdx::test::writeFile(w.path(), behind);
-        const QByteArray before = w.content();
-        w.platform.inputAnswers = {name};
-        w.platform.questionAnswers = {false};
-        w.click(command);
-        QCOMPARE(w.platform.questions, question.isEmpty() ? QStringList() : QStringList{question});
-        QCOMPARE(w.content() == before, !question.isEmpty() || name != u"KDX.cfg"_s);
-        QCOMPARE(w.content(name).startsWith("#### VEVaduDori"), question.isEmpty());
+        for (const QString &command : {u"cmdCleanOut"_s, u"cmdClnOut2"_s}) {
+            Window w(start == "-" ? std::nullopt : std::optional(start),
+                     start == "?" ? std::optional(u"Permission denied"_s) : std::nullopt);
+            if (!behind.isEmpty())
+                kdx::test::writeFile(w.path(), behind);
+            const QByteArray before = w.content();
+            w.platform.inputAnswers = {name};
+            w.platform.questionAnswers = {false};
+            w.click(command);
+            QCOMPARE(w.platform.questions, question.isEmpty() ? QStringList() : QStringList{question});
+            QCOMPARE(w.content() == before, !question.isEmpty() || name != u"KDX.cfg"_s);
+            QCOMPARE(w.content(name).startsWith("#### VEVaduDori"), question.isEmpty());
+        }
     }
 
     // The program's own clean output over KDX.cfg is no change by another program.
