@@ -12,6 +12,8 @@ bool isPlainFileName(std::string_view name)
 bool namesConfigFile(std::string_view name)
 {
 #ifdef _WIN32
+    // Windows drops dots and blanks at the end of a name and ignores case.
+    name = name.substr(0, name.find_last_not_of(". ") + 1);
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
     return std::ranges::equal(name, ConfigFileName, [&](char a, char b) { return lower(a) == lower(b); });
 #else

@@ -13,7 +13,8 @@ inline constexpr std::string_view ConfigFileName = "KDX.cfg";
 bool isPlainFileName(std::string_view name);
 
 // True when a plain file name names the configuration file itself: the same
-// name, where Windows ignores case also in another case.
+// name; on Windows also in another case or with dots and blanks after it,
+// which Windows drops.
 bool namesConfigFile(std::string_view name);
 
 } // namespace kdx
