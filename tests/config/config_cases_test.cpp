@@ -166,9 +166,8 @@ TEST_P(CaseFiles, EveryEntryHolds)
                 EXPECT_EQ(fields, e.arg) << where;
                 EXPECT_EQ(reader.next(), std::nullopt) << where << ": a field after the end";
             } else if (e.name == "chat" || e.name == "titles")
-                EXPECT_EQ(
-                    languageMessage(e.name == "chat" ? MessageRule::ChatFirstField : MessageRule::TitlesMarker, e.value),
-                    e.arg)
+                EXPECT_EQ(languageMessage(e.name == "chat" ? MessageRule::ChatFirstField : MessageRule::TitlesMarker, e.value),
+                          e.arg)
                     << where;
             else
                 ADD_FAILURE() << "unknown entry '" << e.name << "' on " << where;

@@ -31,7 +31,9 @@ const Case fixedCases[] = {
      "radio 9\r\nmaxbotskill 80.5\r\nsay hi\r\n",
      {{"set", "botchat=off", "timer_pickup=0.05", "max_bots=20"}}},
     // Text beyond ASCII, typed into the window and given to kdxcfg as arguments.
-    {"", {{"set", "wptfolder=Жук maps", "radio=3", "minbotskill=60", "ultraskill=on", "pause=7.9"}, {"command", "set", "1", "say 日本"}}},
+    {"",
+     {{"set", "wptfolder=Жук maps", "radio=3", "minbotskill=60", "ultraskill=on", "pause=7.9"},
+      {"command", "set", "1", "say 日本"}}},
     {"max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n",
      {{"set", "max_bots=7", "min_bots=9"}, {"command", "set", "1", "say one"}, {"command", "remove", "2"}}},
 };
@@ -117,8 +119,8 @@ Case randomCase(std::mt19937 &random)
             drawn.file += oneOf<S>(random, {"say hi", "mp_roundtime 3.5", "say Жук", "  sv_gravity 800  "});
             break;
         case 4:
-            drawn.file += oneOf<S>(random, {" ", "", "\t"}) + keyOf(index) + oneOf<S>(random, {"=", "\t", "  "})
-                          + fileValue(random, index);
+            drawn.file +=
+                oneOf<S>(random, {" ", "", "\t"}) + keyOf(index) + oneOf<S>(random, {"=", "\t", "  "}) + fileValue(random, index);
             break;
         default:
             drawn.file += keyOf(index) + ' ' + fileValue(random, index);

@@ -27,8 +27,10 @@ private slots:
     // question asked, if any, and the file afterwards.
     void saveAsksBeforeReplacingUnknownContent_data()
     {
-        QTest::addColumn<QByteArray>("start");   // KDX.cfg at start-up; "-" stands for none, "?" for one that cannot be read
-        QTest::addColumn<QByteArray>("behind");  // written by another program after start-up; "-" deletes it, "?" makes it unreadable
+        // KDX.cfg at start-up, and as another program leaves it after start-up (empty: untouched):
+        // "-" stands for none, "?" for one that cannot be read.
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<QByteArray>("behind");
         QTest::addColumn<QString>("command");    // cmdSave or Command2 (Save and Exit)
         QTest::addColumn<QList<bool>>("answer"); // to the question
         QTest::addColumn<QString>("question");

@@ -142,7 +142,8 @@ private slots:
             QCOMPARE(inside.name(), fill);
         const int w = image.width() - 1, hi = image.height() - 1;
         for (const QPoint edge : {QPoint(w / 2, 0), QPoint(w / 2, hi), QPoint(0, hi / 2), QPoint(w, hi / 2)})
-            QVERIFY2(image.pixelColor(edge) != inside, qPrintable(QStringLiteral("no frame at %1,%2").arg(edge.x()).arg(edge.y())));
+            QVERIFY2(image.pixelColor(edge) != inside,
+                     qPrintable(QStringLiteral("no frame at %1,%2").arg(edge.x()).arg(edge.y())));
         const auto inked = [&inside](const QImage &drawn) {
             int count = 0;
             for (int y = 2; y < drawn.height() - 2; ++y)
