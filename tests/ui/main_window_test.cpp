@@ -134,7 +134,6 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, fill);
         Harness h;
-        h.showActive();
         auto *shown = h.get<QLabel>(label);
         const QImage image = shown->grab().toImage();
         const QColor inside = image.pixelColor(2, 2);
