@@ -84,7 +84,7 @@ Message fileTooBig(const SettingTable &table, std::string_view tail)
     std::string text = "KDX.cfg has more than 256 lines. The lines after the 256th are not shown here, but saving keeps "
                        "them unchanged, so the settings they hold stay in force. The clean outputs leave them out.";
     if (const std::string keys = keysSetAgain(table, tail); !keys.empty())
-        text += "\rSet again after line 256, where the bot reads them last: " + keys
+        text += " Set again after line 256, where the bot reads them last: " + keys
                 + ". What is changed here for these settings has no effect.";
     return {"Error while loading", text, MessageIcon::None};
 }
