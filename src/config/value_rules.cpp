@@ -8,6 +8,9 @@
 namespace kdx {
 namespace {
 
+constexpr std::string_view TickedValue = "on";
+constexpr std::string_view ClearedValue = "off";
+
 SettingKind kindOf(int index)
 {
     return SettingDefinitions.at(static_cast<std::size_t>(index - 1)).kind;
@@ -52,9 +55,18 @@ std::string singleLine(std::string_view text)
     return line;
 }
 
+std::optional<bool> checkBoxShown(std::string_view value)
+{
+    if (value == TickedValue)
+        return true;
+    if (value == ClearedValue)
+        return false;
+    return std::nullopt;
+}
+
 std::string checkBoxValue(bool ticked)
 {
-    return ticked ? "on" : "off";
+    return std::string(ticked ? TickedValue : ClearedValue);
 }
 
 std::string wholeNumberShown(std::string_view text)
@@ -165,7 +177,7 @@ bool controlCanShow(int index, std::string_view value)
 {
     switch (kindOf(index)) {
     case SettingKind::OnOff:
-        return value == "on" || value == "off";
+        return checkBoxShown(value).has_value();
     case SettingKind::Skill:
         return !skillOutsideBar(value);
     case SettingKind::Option:
@@ -207,7 +219,7 @@ bool enterValue(SettingTable &table, int index, std::string_view value)
         stored = value;
         return true;
     case SettingKind::OnOff:
-        if (value != "on" && value != "off")
+        if (!checkBoxShown(value))
             return false;
         if (stored == value)
             return true;

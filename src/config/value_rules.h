@@ -22,6 +22,9 @@ bool holdsLineBreak(std::string_view text);
 // becomes one blank, as single-line fields take pasted lines.
 std::string singleLine(std::string_view text);
 
+// Check box: ticked for "on", cleared for "off"; std::nullopt for any other
+// text, which leaves the box as it is.
+std::optional<bool> checkBoxShown(std::string_view value);
 // What a check box stores: "on" when ticked, else "off".
 std::string checkBoxValue(bool ticked);
 

@@ -35,10 +35,8 @@ void frmMain::ShowSettings()
         const auto box = chkCVAR.find(index);
         if (box == chkCVAR.end())
             continue;
-        if (cfg_.SettingTable[index].Value == "on")
-            box->second->setChecked(true);
-        if (cfg_.SettingTable[index].Value == "off")
-            box->second->setChecked(false);
+        if (const std::optional<bool> ticked = checkBoxShown(cfg_.SettingTable[index].Value))
+            box->second->setChecked(*ticked);
     }
     ControlsReady = true;
 
