@@ -3,6 +3,7 @@
 #include "text_encoding.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kdx {
 namespace {
@@ -68,10 +69,30 @@ Message tooManyCustomCommands(const std::string &line)
 // the window shows and stores on the earlier one.
 std::string keysSetAgain(const SettingTable &table, std::string_view tail)
 {
+    // The tail can be most of a huge file: line ends are found with memchr, each
+    // kind once per stretch up to it (a CR LF only adds an empty line), and only
+    // a line that begins like a key found before is looked at.
+    const auto next = [tail](char lineEnd, std::size_t from) {
+        const void *found = std::memchr(tail.data() + from, lineEnd, tail.size() - from);
+        return found ? static_cast<std::size_t>(static_cast<const char *>(found) - tail.data()) : tail.size();
+    };
+    bool beginsKey[256] = {};
+    for (const SettingRow &row : table)
+        beginsKey[static_cast<unsigned char>(row.Key.front())] |= row.FoundAtLine.has_value();
     bool again[SettingCount + 1] = {};
-    for (LineSource source(tail); !source.atEnd();)
-        if (const int index = settingIndexOfLine(trimBlanks(source.nextLine())); index != 0 && table[index].FoundAtLine)
-            again[index] = true;
+    std::size_t carriageReturn = next('\r', 0), lineFeed = next('\n', 0);
+    for (std::size_t start = 0; start < tail.size();) {
+        if (carriageReturn < start)
+            carriageReturn = next('\r', start);
+        if (lineFeed < start)
+            lineFeed = next('\n', start);
+        const std::size_t end = std::min(carriageReturn, lineFeed);
+        const std::string_view line = trimBlanks(tail.substr(start, end - start));
+        if (!line.empty() && beginsKey[static_cast<unsigned char>(line.front())])
+            if (const int index = settingIndexOfLine(line); index != 0 && table[index].FoundAtLine)
+                again[index] = true;
+        start = end + 1;
+    }
     std::string keys;
     for (int index = 1; index <= SettingCount; ++index)
         if (again[index])
