@@ -313,7 +313,7 @@ to each length (median of 30 runs, 10 at 10^6 lines):
 
 readConfiguration followed by annotatedSave of a file of comments, all 26
 settings and four custom commands, padded with comment lines; beyond line 256 the
-lines are carried through unread. Against a plain copy of the same bytes
+lines are only looked through for settings set again, and carried through. Against a plain copy of the same bytes
 (bench/core_benchmark.cpp, Google Benchmark, CPU time per run).
 
 {core}

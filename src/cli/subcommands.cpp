@@ -5,6 +5,7 @@
 
 #include "config/config_check.h"
 #include "config/config_writers.h"
+#include "config/file_names.h"
 #include "config/value_rules.h"
 
 #include <nlohmann/json.hpp>
@@ -22,11 +23,6 @@ std::string allKeys()
     for (const SettingDefinition &definition : SettingDefinitions)
         keys.append(keys.empty() ? "" : ", ").append(definition.key);
     return keys;
-}
-
-bool holdsLineBreak(std::string_view text)
-{
-    return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 int refuseUnknownKey(const Context &context, std::string_view key)
@@ -173,12 +169,6 @@ bool validCommandList(const Context &context, const std::vector<std::string> &co
         return false;
     }
     return std::all_of(commands.begin(), commands.end(), [&](const std::string &text) { return validCommand(context, text); });
-}
-
-// A clean output's name as the window takes it: a plain file name, no folder.
-bool isPlainFileName(const std::string &name)
-{
-    return !name.empty() && name.find_first_of("/\\:") == std::string::npos && name != "." && name != "..";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "text_encoding.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kdx {
 namespace {
@@ -63,12 +64,50 @@ Message tooManyCustomCommands(const std::string &line)
     return {"Too many custom commands", "'" + line + "' couldn't be stored.", MessageIcon::Exclamation};
 }
 
-Message fileTooBig()
+// The keys of the settings that the lines after the 256th set again, after a
+// line before them: the bot reads the later line last, so it overrides what
+// the window shows and stores on the earlier one.
+std::string keysSetAgain(const SettingTable &table, std::string_view tail)
 {
-    return {"Error while loading",
-            "KDX.cfg has more than 256 lines. The lines after the 256th are not shown here, but saving keeps them "
-            "unchanged, so the settings they hold stay in force.",
-            MessageIcon::None};
+    // The tail can be most of a huge file: line ends are found with memchr, each
+    // kind once per stretch up to it (a CR LF only adds an empty line), and only
+    // a line that begins like a key found before is looked at.
+    const auto next = [tail](char lineEnd, std::size_t from) {
+        const void *found = std::memchr(tail.data() + from, lineEnd, tail.size() - from);
+        return found ? static_cast<std::size_t>(static_cast<const char *>(found) - tail.data()) : tail.size();
+    };
+    bool beginsKey[256] = {};
+    for (const SettingRow &row : table)
+        beginsKey[static_cast<unsigned char>(row.Key.front())] |= row.FoundAtLine.has_value();
+    bool again[SettingCount + 1] = {};
+    std::size_t carriageReturn = next('\r', 0), lineFeed = next('\n', 0);
+    for (std::size_t start = 0; start < tail.size();) {
+        if (carriageReturn < start)
+            carriageReturn = next('\r', start);
+        if (lineFeed < start)
+            lineFeed = next('\n', start);
+        const std::size_t end = std::min(carriageReturn, lineFeed);
+        const std::string_view line = trimBlanks(tail.substr(start, end - start));
+        if (!line.empty() && beginsKey[static_cast<unsigned char>(line.front())])
+            if (const int index = settingIndexOfLine(line); index != 0 && table[index].FoundAtLine)
+                again[index] = true;
+        start = end + 1;
+    }
+    std::string keys;
+    for (int index = 1; index <= SettingCount; ++index)
+        if (again[index])
+            keys.append(keys.empty() ? "" : ", ").append(table[index].Key);
+    return keys;
+}
+
+Message fileTooBig(const SettingTable &table, std::string_view tail)
+{
+    std::string text = "KDX.cfg has more than 256 lines. The lines after the 256th are not shown here, but saving keeps "
+                       "them unchanged, so the settings they hold stay in force. The clean outputs leave them out.";
+    if (const std::string keys = keysSetAgain(table, tail); !keys.empty())
+        text += " Set again after line 256, where the bot reads them last: " + keys
+                + ". What is changed here for these settings has no effect.";
+    return {"Error while loading", text, MessageIcon::None};
 }
 
 // The number of bytes of the UTF-8 character that begins the text.
@@ -128,7 +167,7 @@ std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes)
     }
     if (!source.atEnd()) {
         cfg.UnreadTail = source.rest();
-        messages.push_back(fileTooBig());
+        messages.push_back(fileTooBig(cfg.SettingTable, cfg.UnreadTail));
     }
     return messages;
 }

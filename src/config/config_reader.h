@@ -30,7 +30,8 @@ namespace kdx {
 //
 // Returns, in the order they arise, the messages to show: one "Too many custom
 // commands" per command line beyond the eighth, and "Error while loading" when
-// the file has more than 256 lines.
+// the file has more than 256 lines, naming the settings that the lines after
+// the 256th set again.
 std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes);
 
 // The index of the setting that a trimmed line sets, as the reader decides it

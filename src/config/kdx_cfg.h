@@ -34,10 +34,6 @@ struct KDXCfg {
 
     CustomCommandSlots CustomCommands;
 
-    // False while a fill of the window sets the check boxes; only the skill
-    // handler heeds it.
-    bool ControlsReady = false;
-
     TextEncoding Encoding = TextEncoding::Utf8;
 
     int ConfigLineCount() const { return static_cast<int>(ConfigLines.size()); }

@@ -39,6 +39,15 @@ int settingIndex(std::string_view key)
     return 0;
 }
 
+std::vector<int> settingsOfKind(SettingKind kind)
+{
+    std::vector<int> indices;
+    for (int index = 1; index <= SettingCount; ++index)
+        if (SettingDefinitions[static_cast<std::size_t>(index - 1)].kind == kind)
+            indices.push_back(index);
+    return indices;
+}
+
 SettingTable::SettingTable()
 {
     for (int index = 1; index <= SettingCount; ++index) {

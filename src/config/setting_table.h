@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kdx {
 
@@ -33,6 +34,9 @@ extern const std::array<SettingDefinition, SettingCount> SettingDefinitions;
 
 // The index of the setting called `key`, 0 for none; keys count case.
 int settingIndex(std::string_view key);
+
+// The indices of the settings of one kind, ascending.
+std::vector<int> settingsOfKind(SettingKind kind);
 
 // Setting indices that other parts of the program name directly.
 namespace setting {

@@ -8,6 +8,9 @@
 namespace kdx {
 namespace {
 
+constexpr std::string_view TickedValue = "on";
+constexpr std::string_view ClearedValue = "off";
+
 SettingKind kindOf(int index)
 {
     return SettingDefinitions.at(static_cast<std::size_t>(index - 1)).kind;
@@ -31,6 +34,40 @@ double roundedNumber(std::string_view text)
 }
 
 } // namespace
+
+bool holdsLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+std::string singleLine(std::string_view text)
+{
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t lineBreak = text.find_first_of("\r\n", at);
+        line.append(text.substr(at, lineBreak - at));
+        if (lineBreak == std::string_view::npos)
+            break;
+        line += ' ';
+        at = text.find_first_not_of("\r\n", lineBreak);
+    }
+    return line;
+}
+
+std::optional<bool> checkBoxShown(std::string_view value)
+{
+    if (value == TickedValue)
+        return true;
+    if (value == ClearedValue)
+        return false;
+    return std::nullopt;
+}
+
+std::string checkBoxValue(bool ticked)
+{
+    return std::string(ticked ? TickedValue : ClearedValue);
+}
 
 std::string wholeNumberShown(std::string_view text)
 {
@@ -73,12 +110,22 @@ bool skillOutsideBar(std::string_view text)
     return roundedNumber(text) != skillShown(text);
 }
 
+std::string skillBarValue(int shown)
+{
+    return NumberToText(shown);
+}
+
 std::optional<int> radioOptionShown(std::string_view text)
 {
     const double option = roundedNumber(text);
     if (option < 0 || option >= RadioOptionCount)
         return std::nullopt;
     return static_cast<int>(option);
+}
+
+std::string radioOptionValue(int option)
+{
+    return std::to_string(option);
 }
 
 std::vector<ValueChange> tidyAsFirstShown(SettingTable &table)
@@ -102,11 +149,11 @@ std::vector<ValueChange> tidyAsFirstShown(SettingTable &table)
             break;
         case SettingKind::Skill:
             if (skillShown(text) != skillShown(start) || skillOutsideBar(text))
-                text = NumberToText(skillShown(text));
+                text = skillBarValue(skillShown(text));
             break;
         case SettingKind::Option:
             if (const auto option = radioOptionShown(text); option && option != radioOptionShown(start))
-                text = std::to_string(*option);
+                text = radioOptionValue(*option);
             break;
         case SettingKind::Text:
         case SettingKind::OnOff:
@@ -130,7 +177,7 @@ bool controlCanShow(int index, std::string_view value)
 {
     switch (kindOf(index)) {
     case SettingKind::OnOff:
-        return value == "on" || value == "off";
+        return checkBoxShown(value).has_value();
     case SettingKind::Skill:
         return !skillOutsideBar(value);
     case SettingKind::Option:
@@ -164,7 +211,7 @@ std::string_view acceptedEntry(int index)
 
 bool enterValue(SettingTable &table, int index, std::string_view value)
 {
-    if (value.find_first_of("\r\n") != std::string_view::npos)
+    if (holdsLineBreak(value))
         return false;
     std::string &stored = table[index].Value;
     switch (kindOf(index)) {
@@ -172,9 +219,15 @@ bool enterValue(SettingTable &table, int index, std::string_view value)
         stored = value;
         return true;
     case SettingKind::OnOff:
-        if (value != "on" && value != "off")
+        if (!checkBoxShown(value))
             return false;
+        if (stored == value)
+            return true;
         stored = value;
+        // The box's click runs the skill bars' handler, which stores what each bar shows.
+        if (index == setting::UltraSkill)
+            for (const int skill : {setting::MinBotSkill, setting::MaxBotSkill})
+                table[skill].Value = skillBarValue(skillShown(table[skill].Value));
         return true;
     case SettingKind::WholeNumber: {
         if (!holdsNumber(value))
@@ -193,13 +246,13 @@ bool enterValue(SettingTable &table, int index, std::string_view value)
         return true;
     case SettingKind::Skill:
         if (const auto skill = plainWholeNumber(value, LowestSkill, HighestSkill)) {
-            stored = std::to_string(*skill);
+            stored = skillBarValue(*skill);
             return true;
         }
         return false;
     case SettingKind::Option:
         if (const auto option = plainWholeNumber(value, 0, RadioOptionCount - 1)) {
-            stored = std::to_string(*option);
+            stored = radioOptionValue(*option);
             return true;
         }
         return false;

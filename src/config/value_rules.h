@@ -10,8 +10,23 @@
 namespace kdx {
 
 // The rules by which the main window's controls tidy what is typed into them or
-// shown in them. Both front ends go through these: the window's handlers one
-// assignment at a time, kdxcfg for a whole entry. All texts are the file's bytes.
+// shown in them, and what each control stores. Both front ends go through these:
+// the window's handlers one assignment at a time, kdxcfg for a whole entry. All
+// texts are UTF-8.
+
+// True when the text holds a carriage return or a line feed, which would end a
+// line of the file.
+bool holdsLineBreak(std::string_view text);
+
+// A single-line field's text: every run of carriage returns and line feeds
+// becomes one blank, as single-line fields take pasted lines.
+std::string singleLine(std::string_view text);
+
+// Check box: ticked for "on", cleared for "off"; std::nullopt for any other
+// text, which leaves the box as it is.
+std::optional<bool> checkBoxShown(std::string_view value);
+// What a check box stores: "on" when ticked, else "off".
+std::string checkBoxValue(bool ticked);
 
 // Number box: the text it shows for a text, a whole number of 0 or more as
 // NumberToText writes it. A text without a number counts as 0; a fraction is cut
@@ -39,12 +54,16 @@ int skillShown(std::string_view text);
 // True when the rounded number lies outside the bar's range, so that the bar
 // shows another number than the text holds.
 bool skillOutsideBar(std::string_view text);
+// What a skill bar stores: the number it shows, as plain digits.
+std::string skillBarValue(int shown);
 
 inline constexpr int RadioOptionCount = 4;
 
 // Radio-Usage: the option (0 to 3) that a value selects, its number rounded half
 // to even; std::nullopt when that is no option.
 std::optional<int> radioOptionShown(std::string_view text);
+// What the option buttons store: the selected option's digit.
+std::string radioOptionValue(int option);
 
 struct ValueChange {
     int index = 0;
@@ -72,9 +91,12 @@ std::string_view acceptedEntry(int index);
 // Enters a value into a setting as if the user had entered it in its control:
 // a text box takes any text and tidies it as its handler does (for min_bots and
 // max_bots the entered one gives way to the other); a check box takes only "on"
-// or "off", a skill bar only a whole number 1..100, the radio only 0..3. False,
-// and nothing changed, for a value the control cannot take: a line break, text
-// that holds no number in a number or timer box, anything out of a fixed range.
+// or "off", a skill bar only a whole number 1..100, the radio only 0..3. A check
+// box that already holds the value is left alone; any other entry clicks it, and
+// a click of "ultraskill" also has both skill bars store the numbers they show.
+// False, and nothing changed, for a value the control cannot take: a line break,
+// text that holds no number in a number or timer box, anything out of a fixed
+// range.
 bool enterValue(SettingTable &table, int index, std::string_view value);
 
 } // namespace kdx

@@ -1,7 +1,7 @@
 // The window and kdxcfg follow one set of rules: for every entry that kdxcfg
-// takes, the window's control stores the same value; a file shown in the window
-// stores what kdxcfg expects; and the same edits give the same saved file, byte
-// for byte.
+// takes, the window's control stores the same value, and a file shown in the
+// window stores what kdxcfg expects. That the same edits give the same files,
+// byte for byte, is front_ends_differential_test.cpp's.
 #include "config/config_reader.h"
 #include "config/value_rules.h"
 #include "main_window_harness.h"
@@ -15,15 +15,10 @@ using Edits = std::vector<std::pair<std::string, std::string>>;
 
 using kdx::settingIndex;
 
-// Enters a value as the user does in the setting's control; "#N" stands for
-// custom-command slot N, edited in its dialog.
+// Enters a value as the user does in the setting's control.
 void enter(kdx::test::MainWindowHarness &window, const std::string &key, const std::string &value)
 {
     const QString text = QString::fromStdString(value);
-    if (key.starts_with('#')) {
-        window.platform.inputAnswers.append(text);
-        return window.click(u"cmdCustom_"_s + QString::fromStdString(key.substr(1)));
-    }
     const int index = settingIndex(key);
     switch (kdx::SettingDefinitions[static_cast<std::size_t>(index - 1)].kind) {
     case kdx::SettingKind::Option:
@@ -35,16 +30,6 @@ void enter(kdx::test::MainWindowHarness &window, const std::string &key, const s
     }
 }
 
-Edits parsedEdits(const QString &text)
-{
-    Edits edits;
-    for (const QString &edit : text.split(u" ; "_s)) {
-        const qsizetype equals = edit.indexOf(u'=');
-        edits.emplace_back(edit.left(equals).toStdString(), edit.mid(equals + 1).toStdString());
-    }
-    return edits;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Edits)
@@ -52,8 +37,6 @@ Q_DECLARE_METATYPE(Edits)
 class KdxcfgParityTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(QDir().mkpath(QStringLiteral(KDX_WORK_FOLDER))); }
-
     void storesWhatKdxcfgStores_data()
     {
         QTest::addColumn<Edits>("edits");
@@ -114,55 +97,6 @@ private slots:
             listed << QString::fromStdString(std::to_string(change.index) + ": " + change.before + " > " + change.after);
         QCOMPARE(listed, changed);
         QVERIFY(kdx::tidyAsFirstShown(cfg.SettingTable).empty()); // a second show changes nothing
-    }
-
-    void savesTheSameFileAsKdxcfg_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("edits");
-        QFile sample(QStringLiteral(KDX_SAMPLE_CFG));
-        QVERIFY(sample.open(QIODevice::ReadOnly));
-        QTest::newRow("sample, max_bots") << sample.readAll() << u"max_bots=10"_s;
-        QTest::newRow("values the window tidies on loading")
-            << QByteArray("pause 3.7\r\nminbotskill 150\r\nradio 1.5\r\ntimer_sound 5\r\nmin_bots 30\r\nmax_bots 24.5\r\n"
-                          "clantags On\r\nradio 9\r\nmaxbotskill 80.5\r\nsay hi\r\n")
-            << u"botchat=off ; timer_pickup=0.05 ; max_bots=20"_s;
-        // Text beyond ASCII, typed into the window and given to kdxcfg as arguments.
-        QTest::newRow("empty file, every kind of control")
-            << QByteArray() << u"wptfolder=Жук maps ; radio=3 ; minbotskill=60 ; ultraskill=on ; pause=7.9 ; #1=say 日本"_s;
-        QTest::newRow("repeated keys, commands replaced and freed")
-            << QByteArray("max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n") << u"max_bots=7 ; min_bots=9 ; #1=say one ; #2="_s;
-    }
-    void savesTheSameFileAsKdxcfg()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, edits);
-        kdx::test::MainWindowHarness window(file);
-        QTemporaryDir other(QStringLiteral(KDX_WORK_FOLDER "/parity-XXXXXX"));
-        const QString kdxcfgFile = other.filePath(u"KDX.cfg"_s);
-        kdx::test::writeFile(kdxcfgFile, file);
-
-        // One run of kdxcfg for each custom command and for each stretch of
-        // settings between them: each run saves, as the window does once.
-        QList<QStringList> runs;
-        for (const auto &[key, value] : parsedEdits(edits)) {
-            enter(window, key, value);
-            const QString text = QString::fromStdString(value);
-            if (key.starts_with('#'))
-                runs.append({u"command"_s, u"set"_s, QString::fromStdString(key.substr(1)), text});
-            else if (!runs.isEmpty() && runs.last().first() == u"set"_s)
-                runs.last().append(QString::fromStdString(key) + u'=' + text);
-            else
-                runs.append({u"set"_s, QString::fromStdString(key) + u'=' + text});
-        }
-        for (const QStringList &arguments : runs) {
-            QProcess kdxcfg;
-            kdxcfg.start(QStringLiteral(KDXCFG_PROGRAM), QStringList{u"--file"_s, kdxcfgFile} + arguments);
-            QVERIFY(kdxcfg.waitForFinished());
-            QCOMPARE(kdxcfg.exitCode(), 0);
-        }
-        QVERIFY(window.window->cmdSave_Click());
-        QCOMPARE(kdx::test::readBack(kdxcfgFile), window.content());
     }
 };
 

@@ -13,6 +13,10 @@ const QString changedQuestion =
     u"KDX.cfg was changed by another program since it was read. Replace it with the settings shown here?"_s;
 const QString neverReadQuestion =
     u"KDX.cfg could not be read when the program started. Replace it with the settings shown here?"_s;
+const QString appearedQuestion = u"KDX.cfg did not exist when the program started; another program has made it since. "
+                                 u"Replace it with the settings shown here?"_s;
+const QString unreadableNowQuestion = u"KDX.cfg cannot be read now (Permission denied), so it may hold changes made by "
+                                      u"another program. Replace it with the settings shown here?"_s;
 
 } // namespace
 
@@ -23,8 +27,10 @@ private slots:
     // question asked, if any, and the file afterwards.
     void saveAsksBeforeReplacingUnknownContent_data()
     {
-        QTest::addColumn<QByteArray>("start");   // KDX.cfg at start-up; "-" stands for none, "?" for one that cannot be read
-        QTest::addColumn<QByteArray>("behind");  // written by another program after start-up; "-" deletes it
+        // KDX.cfg at start-up, and as another program leaves it after start-up (empty: untouched):
+        // "-" stands for none, "?" for one that cannot be read.
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<QByteArray>("behind");
         QTest::addColumn<QString>("command");    // cmdSave or Command2 (Save and Exit)
         QTest::addColumn<QList<bool>>("answer"); // to the question
         QTest::addColumn<QString>("question");
@@ -39,7 +45,8 @@ private slots:
         QTest::newRow("changed, Yes") << file << other << u"cmdSave"_s << yes << changedQuestion << "pause 9\r\n"_ba;
         QTest::newRow("deleted") << file << "-"_ba << u"cmdSave"_s << unasked << QString() << "pause 9\r\n"_ba;
         QTest::newRow("missing at start") << missing << none << u"cmdSave"_s << unasked << QString() << "\r\npause 9\r\n"_ba;
-        QTest::newRow("missing at start, made since") << missing << other << u"Command2"_s << no << changedQuestion << other;
+        QTest::newRow("missing at start, made since") << missing << other << u"Command2"_s << no << appearedQuestion << other;
+        QTest::newRow("unreadable now, No") << file << "?"_ba << u"cmdSave"_s << no << unreadableNowQuestion << file;
         QTest::newRow("unreadable at start, No") << "?"_ba << none << u"Command2"_s << no << neverReadQuestion << "?"_ba;
         QTest::newRow("unreadable at start, Yes")
             << "?"_ba << none << u"Command2"_s << yes << neverReadQuestion << "\r\npause 9\r\n"_ba;
@@ -57,16 +64,56 @@ private slots:
         w.set(u"numCVAR_4"_s, u"9"_s);
         if (behind == "-")
             QVERIFY(QFile::remove(w.path()));
+        else if (behind == "?")
+            w.platform.readFailure = u"Permission denied"_s;
         else if (!behind.isEmpty())
             kdx::test::writeFile(w.path(), behind);
         w.platform.questionAnswers = answer;
         w.click(command);
         QCOMPARE(w.platform.questions, question.isEmpty() ? QStringList() : QStringList{question});
+        w.platform.readFailure.reset();
         QCOMPARE(w.content(), after);
         QCOMPARE(w.platform.endProgramCalls, command == u"Command2"_s && answer != QList<bool>{false} ? 1 : 0);
         w.platform.questionAnswers = answer; // asked again after No, not after Yes
+        w.platform.readFailure = behind == "?" ? std::optional(u"Permission denied"_s) : std::nullopt;
         w.window->cmdSave_Click();
         QCOMPARE(w.platform.questions.size(), question.isEmpty() ? 0 : answer == QList<bool>{true} ? 1 : 2);
+    }
+
+    // A clean output named KDX.cfg replaces the file only after the question that
+    // "Save File" asks; under another name it asks nothing.
+    void cleanOutputOverTheFileAsksAsSaveDoes_data()
+    {
+        QTest::addColumn<QByteArray>("start"); // "-": none at start-up, "?": unreadable at start-up
+        QTest::addColumn<QByteArray>("behind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("question");
+        const QByteArray file = "pause 5\r\n", other = "pause 3\r\n# theirs\r\n", none;
+        QTest::newRow("unchanged") << file << none << u"KDX.cfg"_s << QString();
+        QTest::newRow("changed behind") << file << other << u"KDX.cfg"_s << changedQuestion;
+        QTest::newRow("another name, changed behind") << file << other << u"clean.cfg"_s << QString();
+        QTest::newRow("unreadable at start") << "?"_ba << none << u"KDX.cfg"_s << neverReadQuestion;
+        QTest::newRow("missing at start, made since") << "-"_ba << other << u"KDX.cfg"_s << appearedQuestion;
+    }
+    void cleanOutputOverTheFileAsksAsSaveDoes()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(QByteArray, behind);
+        QFETCH(QString, name);
+        QFETCH(QString, question);
+        for (const QString &command : {u"cmdCleanOut"_s, u"cmdClnOut2"_s}) {
+            Window w(start == "-" ? std::nullopt : std::optional(start),
+                     start == "?" ? std::optional(u"Permission denied"_s) : std::nullopt);
+            if (!behind.isEmpty())
+                kdx::test::writeFile(w.path(), behind);
+            const QByteArray before = w.content();
+            w.platform.inputAnswers = {name};
+            w.platform.questionAnswers = {false};
+            w.click(command);
+            QCOMPARE(w.platform.questions, question.isEmpty() ? QStringList() : QStringList{question});
+            QCOMPARE(w.content() == before, !question.isEmpty() || name != u"KDX.cfg"_s);
+            QCOMPARE(w.content(name).startsWith("#### VEVaduDori"), question.isEmpty());
+        }
     }
 
     // The program's own clean output over KDX.cfg is no change by another program.
@@ -150,6 +197,39 @@ private slots:
                              && message.text.endsWith(u"Nothing was written."_s),
                          qPrintable(message.text));
         }
+    }
+
+    // Lines pasted into a field or into the custom-command box become one line:
+    // each run of line breaks one blank, so no part of them is a line of the file.
+    void pastedLinesBecomeOneLine_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("waypoint folder") << u"txtCVAR_1"_s << u"my\r\nmaps\n\nnew"_s << "wptfolder my maps new\r\n"_ba;
+        QTest::newRow("number box") << u"numCVAR_4"_s << u"1\r2"_s << "pause 12\r\n"_ba;
+        QTest::newRow("timer box") << u"timCVAR_18"_s << u"0.5\rmp_timelimit 5"_s << "timer_sound 0.5 mp_timelimit 5\r\n"_ba;
+        QTest::newRow("custom command") << u"cmdCustom_1"_s << u"say hi\r\nquit\r"_s << "say hi quit \r\n"_ba;
+    }
+    void pastedLinesBecomeOneLine()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, pasted);
+        QFETCH(QByteArray, saved);
+        Window w("wptfolder maps\r\npause 3\r\ntimer_sound 0.6\r\nsay hello\r\n");
+        if (control.startsWith(u"cmdCustom"_s)) {
+            w.platform.inputAnswers = {pasted};
+            w.click(control);
+        } else {
+            auto *box = w.get<QLineEdit>(control);
+            box->selectAll();
+            QGuiApplication::clipboard()->setText(pasted);
+            box->paste();
+            QVERIFY(!box->text().contains(u'\r') && !box->text().contains(u'\n'));
+        }
+        QVERIFY(w.window->cmdSave_Click());
+        QVERIFY2(w.content().contains(saved), w.content().constData());
+        QCOMPARE(w.content().count("\r\n"), 4);
     }
 
     // Tab and Shift+Tab into "Radio-Usage" reach the selected option, so that

@@ -2,6 +2,7 @@
 #include "main_window_harness.h"
 #include "ui/main/help_topics.h"
 #include "ui/main/main_window_layout.h"
+#include "ui/main/title_marquee.h"
 
 using namespace Qt::StringLiterals;
 
@@ -80,10 +81,7 @@ private slots:
         QCOMPARE(shown, expected);
         QCOMPARE(outside, QStringList());
 
-        auto *mark = h.get<QLabel>(u"lblHelp_13"_s);
-        QCOMPARE(mark->palette().color(QPalette::Window).name() + mark->palette().color(QPalette::WindowText).name(),
-                 u"#ffffc0#0000c0"_s);
-        QVERIFY(mark->cursor().shape() == Qt::PointingHandCursor);
+        QVERIFY(h.get(u"lblHelp_13"_s)->cursor().shape() == Qt::PointingHandCursor);
         QCOMPARE(h.get<QScrollBar>(u"scrlSkill_10"_s)->pageStep(), 1);
     }
 
@@ -113,6 +111,49 @@ private slots:
                 h.window->Timer_Timer();
             QCOMPARE(h.window->windowTitle(), row.section(u'|', 1));
         }
+        // The window's own timer moves it on, one step per expiry.
+        kdx::TitleMarquee expected;
+        for (int tick = 0; tick < ticks; ++tick)
+            expected.tick();
+        QSignalSpy captions(h.window.get(), &QWidget::windowTitleChanged);
+        QVERIFY(captions.wait(2000));
+        QCOMPARE(captions.first().first().toString(), expected.tick());
+    }
+
+    // What the user sees of a "?" mark and a skill label: a frame around the fill,
+    // and a bold text, which inks more than a regular one.
+    void helpMarkAndSkillLabelAreDrawnFramedAndBold_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("fill");
+        QTest::newRow("help mark") << u"lblHelp_13"_s << u"#ffffc0"_s;
+        QTest::newRow("skill label") << u"lblSkill_10"_s << QString();
+    }
+    void helpMarkAndSkillLabelAreDrawnFramedAndBold()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, fill);
+        Harness h;
+        auto *shown = h.get<QLabel>(label);
+        const QImage image = shown->grab().toImage();
+        const QColor inside = image.pixelColor(2, 2);
+        if (!fill.isEmpty())
+            QCOMPARE(inside.name(), fill);
+        const int w = image.width() - 1, hi = image.height() - 1;
+        for (const QPoint edge : {QPoint(w / 2, 0), QPoint(w / 2, hi), QPoint(0, hi / 2), QPoint(w, hi / 2)})
+            QVERIFY2(image.pixelColor(edge) != inside,
+                     qPrintable(QStringLiteral("no frame at %1,%2").arg(edge.x()).arg(edge.y())));
+        const auto inked = [&inside](const QImage &drawn) {
+            int count = 0;
+            for (int y = 2; y < drawn.height() - 2; ++y)
+                for (int x = 2; x < drawn.width() - 2; ++x)
+                    count += drawn.pixelColor(x, y) != inside;
+            return count;
+        };
+        QFont regular = shown->font();
+        regular.setBold(false);
+        shown->setFont(regular);
+        QVERIFY(inked(image) > inked(shown->grab().toImage()));
     }
 
     void fillAndEdit_data()
@@ -153,7 +194,7 @@ private slots:
         Harness h("cmd1\r\ncmd2\r\ncmd3\r\ncmd4\r\ncmd5\r\ncmd6\r\ncmd7\r\ncmd8\r\ncmd9\r\n" + QByteArray("#\r\n").repeated(248));
         QCOMPARE(h.messages(), u"Too many custom commands: 'cmd9' couldn't be stored. | Error while loading: KDX.cfg "
                                u"has more than 256 lines. The lines after the 256th are not shown here, but saving keeps "
-                               u"them unchanged, so the settings they hold stay in force."_s);
+                               u"them unchanged, so the settings they hold stay in force. The clean outputs leave them out."_s);
         QCOMPARE((QList{h.platform.messages[0].icon, h.platform.messages[1].icon}),
                  (QList{kdx::MessageIcon::Exclamation, kdx::MessageIcon::None}));
         QCOMPARE(h.state(u"cmdCustom_8"_s), u"cmd8"_s);

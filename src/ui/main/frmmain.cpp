@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "caption_button.h"
+#include "config/value_rules.h"
 #include "caption_check_box.h"
 #include "help_mark.h"
 #include "help_topics.h"
@@ -26,8 +27,6 @@ namespace kdx {
 namespace {
 
 constexpr int marqueeIntervalMs = 111;
-constexpr int skillMinimum = 1;
-constexpr int skillMaximum = 100;
 
 QString textFromTable(std::string_view text)
 {
@@ -116,7 +115,7 @@ frmMain::~frmMain() = default;
 
 void frmMain::Form_Load()
 {
-    cfg_.ControlsReady = false;
+    ControlsReady = false;
     cfg_.SettingTable = SettingTable();
     const std::optional<FileError> error = readConfigFile();
     if (!error)
@@ -211,7 +210,7 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
     }
     case ControlType::ScrollBar: {
         auto *bar = new SkillScrollBar(this);
-        bar->setRange(skillMinimum, skillMaximum);
+        bar->setRange(LowestSkill, HighestSkill);
         bar->setSingleStep(1);
         bar->setPageStep(1);
         bar->setValue(caption.toInt());

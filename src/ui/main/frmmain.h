@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/kdx_cfg.h"
-#include "config_file_watch.h"
+#include "known_config_file.h"
 #include "platform/platform.h"
 #include "title_marquee.h"
 
@@ -69,12 +69,13 @@ private:
     void connectCommandButtons();
     void centreOnScreen();
 
+    bool keptOnOneLine(QLineEdit *box);
     void updateSkillLabel(int index);
     void showSkill(int index);
     void showRadioOption();
     std::optional<FileError> readConfigFile();
     void writeCleanOutput(bool leaveOutDefaults);
-    bool isWritable(const QString &path);
+    bool everyTextEncodable(const QString &path);
     bool mayReplaceConfigFile(const QString &path);
     bool writeFile(const QString &path, const std::string &content);
     QString pathInProgramFolder(const QString &fileName) const;
@@ -99,8 +100,10 @@ private:
 
     QTimer *Timer = nullptr;
     TitleMarquee marquee_;
-    ConfigFileWatch configFile_;
+    KnownConfigFile configFile_;
 
+    // False while a fill sets the check boxes; only the skill handler heeds it.
+    bool ControlsReady = false;
     // While a fill shows a min_bots/max_bots pair from the file, neither box is
     // compared with the other's previous contents.
     bool fillingBotCounts_ = false;

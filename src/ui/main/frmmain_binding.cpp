@@ -2,7 +2,6 @@
 #include "frmmain.h"
 
 #include "caption_button.h"
-#include "config/number_text.h"
 #include "config/value_rules.h"
 
 #include <QCheckBox>
@@ -12,12 +11,6 @@
 #include <QScrollBar>
 
 namespace kdx {
-namespace {
-
-constexpr int numberBoxOrder[] = {4, 5, 6, 14, 15};
-constexpr int timerBoxOrder[] = {18, 19, 20};
-
-} // namespace
 
 QString frmMain::textFromUtf8(const std::string &utf8)
 {
@@ -36,23 +29,21 @@ void frmMain::setValue(int index, const std::string &value)
 
 void frmMain::ShowSettings()
 {
-    cfg_.ControlsReady = false;
+    ControlsReady = false;
     for (int index = 1; index <= SettingCount; ++index) {
         // "on" or "off" in a setting without a check box is no state to show.
         const auto box = chkCVAR.find(index);
         if (box == chkCVAR.end())
             continue;
-        if (cfg_.SettingTable[index].Value == "on")
-            box->second->setChecked(true);
-        if (cfg_.SettingTable[index].Value == "off")
-            box->second->setChecked(false);
+        if (const std::optional<bool> ticked = checkBoxShown(cfg_.SettingTable[index].Value))
+            box->second->setChecked(*ticked);
     }
-    cfg_.ControlsReady = true;
+    ControlsReady = true;
 
     txtCVAR.at(setting::WaypointFolder)->setText(textFromUtf8(cfg_.SettingTable[setting::WaypointFolder].Value));
 
     fillingBotCounts_ = true;
-    for (int index : numberBoxOrder)
+    for (int index : settingsOfKind(SettingKind::WholeNumber))
         numCVAR.at(index)->setText(textFromUtf8(cfg_.SettingTable[index].Value));
     fillingBotCounts_ = false;
     // A pair from the file with min_bots above max_bots: min_bots gives way.
@@ -62,7 +53,7 @@ void frmMain::ShowSettings()
     if (lowered != minText)
         minBots->setText(textFromUtf8(lowered));
 
-    for (int index : timerBoxOrder)
+    for (int index : settingsOfKind(SettingKind::Seconds))
         timCVAR.at(index)->setText(textFromUtf8(cfg_.SettingTable[index].Value));
 
     showSkill(setting::MinBotSkill);
@@ -106,7 +97,18 @@ void frmMain::chkCVAR_Click(int index)
         scrlSkill_Change(setting::MinBotSkill);
         scrlSkill_Change(setting::MaxBotSkill);
     }
-    setValue(index, chkCVAR.at(index)->isChecked() ? "on" : "off");
+    setValue(index, checkBoxValue(chkCVAR.at(index)->isChecked()));
+}
+
+// Pasted or dropped lines become one line: the correction is assigned to the
+// box, which runs its handler again, nested, so the caller is done.
+bool frmMain::keptOnOneLine(QLineEdit *box)
+{
+    const std::string typed = utf8FromText(box->text());
+    if (!holdsLineBreak(typed))
+        return false;
+    box->setText(textFromUtf8(singleLine(typed)));
+    return true;
 }
 
 void frmMain::numCVAR_Change(int index)
@@ -114,6 +116,8 @@ void frmMain::numCVAR_Change(int index)
     // A correction is assigned to the box, which runs this handler again, nested;
     // that run finds the text tidy and stores it, so this one is done.
     QLineEdit *box = numCVAR.at(index);
+    if (keptOnOneLine(box))
+        return;
     const std::string typed = utf8FromText(box->text());
     const std::string shown = wholeNumberShown(typed);
     if (shown != typed) {
@@ -133,6 +137,8 @@ void frmMain::numCVAR_Change(int index)
 void frmMain::timCVAR_Change(int index)
 {
     QLineEdit *box = timCVAR.at(index);
+    if (keptOnOneLine(box))
+        return;
     const std::string typed = utf8FromText(box->text());
     const std::optional<std::string> held = secondsHeld(typed);
     if (!held)
@@ -152,19 +158,21 @@ void frmMain::updateSkillLabel(int index)
 
 void frmMain::scrlSkill_Change(int index)
 {
-    if (!cfg_.ControlsReady)
+    if (!ControlsReady)
         return;
     updateSkillLabel(index);
-    setValue(index, NumberToText(scrlSkill.at(index)->value()));
+    setValue(index, skillBarValue(scrlSkill.at(index)->value()));
 }
 
 void frmMain::radRadio_Click(int index)
 {
-    setValue(setting::Radio, std::to_string(index));
+    setValue(setting::Radio, radioOptionValue(index));
 }
 
 void frmMain::txtCVAR_Change(int)
 {
+    if (keptOnOneLine(txtCVAR.at(setting::WaypointFolder)))
+        return;
     setValue(setting::WaypointFolder, utf8FromText(txtCVAR.at(setting::WaypointFolder)->text()));
 }
 

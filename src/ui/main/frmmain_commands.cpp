@@ -4,6 +4,8 @@
 #include "caption_button.h"
 #include "config/config_reader.h"
 #include "config/config_writers.h"
+#include "config/file_names.h"
+#include "config/value_rules.h"
 #include "help_topics.h"
 #include "platform/folder_path.h"
 #include "ui/language/languagedialog.h"
@@ -11,14 +13,7 @@
 namespace kdx {
 namespace {
 
-const QString configFileName = QStringLiteral("KDX.cfg");
-
-// A name the user typed may only name a file directly inside the program's folder.
-bool isPlainFileName(const QString &name)
-{
-    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char(':'))
-           && name != QLatin1String(".") && name != QLatin1String("..");
-}
+const QString configFileName = QString::fromUtf8(ConfigFileName.data(), qsizetype(ConfigFileName.size()));
 
 } // namespace
 
@@ -51,7 +46,7 @@ std::optional<FileError> frmMain::readConfigFile()
 }
 
 // Refuses, with the reason, a model holding a character that the file cannot hold.
-bool frmMain::isWritable(const QString &path)
+bool frmMain::everyTextEncodable(const QString &path)
 {
     const std::optional<UnencodableCharacter> found = findUnencodable(cfg_);
     if (found) {
@@ -74,21 +69,28 @@ bool frmMain::writeFile(const QString &path, const std::string &content)
     return !error;
 }
 
-// Asks before replacing a file that the program never read or that another
-// program has changed since; false when the user says No.
+// Asks before replacing KDX.cfg where it may hold what the user has not seen:
+// never read, made or changed by another program since, or unreadable now.
+// False when the user says No.
 bool frmMain::mayReplaceConfigFile(const QString &path)
 {
-    auto file = platform_.readFile(path);
-    const auto *current = std::get_if<QByteArray>(&file);
-    switch (configFile_.beforeReplacing(current ? std::optional(*current) : std::nullopt)) {
-    case ConfigFileWatch::Question::None:
+    const auto now = platform_.readFile(path);
+    switch (configFile_.beforeReplacing(now)) {
+    case KnownConfigFile::Question::None:
         return true;
-    case ConfigFileWatch::Question::NeverRead:
+    case KnownConfigFile::Question::NeverRead:
         return platform_.askYesNo(QString(), tr("KDX.cfg could not be read when the program started. Replace it "
                                                 "with the settings shown here?"));
-    case ConfigFileWatch::Question::ChangedBehind:
+    case KnownConfigFile::Question::Appeared:
+        return platform_.askYesNo(QString(), tr("KDX.cfg did not exist when the program started; another program "
+                                                "has made it since. Replace it with the settings shown here?"));
+    case KnownConfigFile::Question::ChangedBehind:
         return platform_.askYesNo(QString(), tr("KDX.cfg was changed by another program since it was read. Replace "
                                                 "it with the settings shown here?"));
+    case KnownConfigFile::Question::UnreadableNow:
+        return platform_.askYesNo(QString(), tr("KDX.cfg cannot be read now (%1), so it may hold changes made by "
+                                                "another program. Replace it with the settings shown here?")
+                                                 .arg(std::get<FileError>(now).reason));
     }
     return false;
 }
@@ -96,7 +98,7 @@ bool frmMain::mayReplaceConfigFile(const QString &path)
 bool frmMain::cmdSave_Click()
 {
     const QString path = pathInProgramFolder(configFileName);
-    if (!isWritable(path) || !mayReplaceConfigFile(path))
+    if (!everyTextEncodable(path) || !mayReplaceConfigFile(path))
         return false;
     const std::string content = annotatedSave(cfg_);
     if (!writeFile(path, content))
@@ -110,7 +112,7 @@ void frmMain::writeCleanOutput(bool leaveOutDefaults)
     const QString name = platform_.inputBox(QStringLiteral("Filename"), QStringLiteral("Output 'Clean' File"), configFileName);
     if (name.isEmpty())
         return;
-    if (!isPlainFileName(name)) {
+    if (!isPlainFileName(utf8FromText(name))) {
         platform_.showMessage(tr("Error while saving"),
                               tr("%1 could not be written: the name must be a file name inside the program's "
                                  "folder %2, without a folder of its own.")
@@ -119,18 +121,13 @@ void frmMain::writeCleanOutput(bool leaveOutDefaults)
         return;
     }
     const QString path = pathInProgramFolder(name);
-    if (!isWritable(path))
+    const bool replacesConfigFile = namesConfigFile(utf8FromText(name));
+    if (!everyTextEncodable(path) || (replacesConfigFile && !mayReplaceConfigFile(path)))
         return;
     const std::string content =
         cleanOutput(cfg_, leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings);
-    if (!writeFile(path, content) || name.compare(configFileName, Qt::CaseInsensitive) != 0)
-        return;
-    // Where the file system ignores case, "kdx.cfg" replaced KDX.cfg as well:
-    // what is there now is the program's own, not another program's.
-    const QByteArray written = QByteArray::fromStdString(content);
-    const auto file = platform_.readFile(pathInProgramFolder(configFileName));
-    if (const auto *now = std::get_if<QByteArray>(&file); now && *now == written)
-        configFile_.known(written);
+    if (writeFile(path, content) && replacesConfigFile)
+        configFile_.known(QByteArray::fromStdString(content)); // the program's own, not another program's
 }
 
 void frmMain::cmdCleanOut_Click()
@@ -149,7 +146,7 @@ void frmMain::cmdCustom_Click(int index)
     const QString answer =
         platform_.inputBox(QStringLiteral("Type in your custom command.\rClick 'Cancel' to delete this command."),
                            QStringLiteral("Change/Add Command"), textFromUtf8(slot.Text));
-    slot.Text = utf8FromText(answer);
+    slot.Text = singleLine(utf8FromText(answer));
     ShowCustomCommands();
     platform_.giveFocus(commandButtons_.at(QStringLiteral("cmdSave")));
 }

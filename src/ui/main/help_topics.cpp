@@ -184,11 +184,6 @@ const HelpTopic &topicAt(int index)
 
 } // namespace
 
-bool hasHelpTopic(int index)
-{
-    return findTopic(index) != nullptr;
-}
-
 std::string helpTitle(int index)
 {
     const HelpTopic &topic = topicAt(index);

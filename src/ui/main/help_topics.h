@@ -10,9 +10,6 @@ namespace kdx {
 // pairs min_bots/max_bots and minbotskill/maxbotskill share one topic, that of
 // their first member, so 6 and 11 have none.
 
-// Whether a "?" mark, and so a topic, exists for this index.
-bool hasHelpTopic(int index);
-
 // The caption of the topic's message box. Throws std::out_of_range for an index
 // without a topic.
 std::string helpTitle(int index);

@@ -18,11 +18,8 @@ public:
     // once per program, so a tick only shares an existing string.
     QString tick();
 
-    // Between -60 and 59 after every tick; 0 before the first.
-    int step() const { return MarqueeStep; }
-
 private:
-    qint16 MarqueeStep = 0;
+    qint16 MarqueeStep = 0; // between -60 and 59 after every tick; 0 before the first
 };
 
 } // namespace kdx

@@ -1,6 +1,7 @@
-// The window's value rules in the core: what a control can show, and where a
-// text holds a number. What a first show stores is proven against the window by
-// the parity test of tests/ui.
+// The window's value rules in the core: what a control can show, where a text
+// holds a number, and which name is the configuration file. What a first show
+// stores is proven against the window by the parity test of tests/ui.
+#include "config/file_names.h"
 #include "config/number_text.h"
 #include "config/value_rules.h"
 
@@ -31,6 +32,19 @@ TEST(ValueRules, HoldsNumberWhereDigitsBegin)
         EXPECT_TRUE(holdsNumber(text)) << text;
     for (const char *text : {"", "-", ".", "abc", "&H", "&X1", "e5", "+"})
         EXPECT_FALSE(holdsNumber(text)) << text;
+}
+
+// A clean output under such a name replaces KDX.cfg, so it asks first.
+TEST(FileNames, TheConfigurationFileAsTheSystemNamesIt)
+{
+#ifdef _WIN32
+    const bool windows = true;
+#else
+    const bool windows = false;
+#endif
+    for (const auto &[name, itself] :
+         {std::pair{"KDX.cfg", true}, {"kdx.CFG", windows}, {"KDX.cfg. .", windows}, {"KDX.cfg2", false}})
+        EXPECT_EQ(namesConfigFile(name), itself) << name;
 }
 
 } // namespace
