@@ -61,6 +61,8 @@ foreach(pattern IN LISTS ignored_patterns)
   endif()
   list(APPEND CPACK_SOURCE_IGNORE_FILES "${regex}")
 endforeach()
+# CPack writes the variables into its configuration files as they are here.
+set(CPACK_VERBATIM_VARIABLES ON)
 # Which components each generator packs, read when cpack runs.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackGenerators.cmake)
 include(CPack)
