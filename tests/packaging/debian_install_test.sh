@@ -23,7 +23,7 @@ expected=vevadudori
 
 # The desktop entry and metainfo go in as they are in packaging/, where
 # packaging_desktop_entry_* and packaging_metainfo_valid check them.
-lintian --fail-on error "${debs[@]}" || fail "lintian found errors"
+lintian --pedantic --fail-on error,warning,pedantic "${debs[@]}" || fail "lintian found errors, warnings or pedantic tags"
 
 cp "${debs[@]}" "$ROOT/tmp/"
 # What apt and dpkg say goes to a log, shown when they fail. The root is thrown
