@@ -15,9 +15,8 @@ fail() {
     exit 1
 }
 
-# Folders of this machine shown inside the system (ROOT_BINDS: "host-folder root-folder" pairs),
-# unmounted before the system is thrown away.
-ROOT_BINDS=()
+# The mounts inside the system, unmounted before it is thrown away.
+ROOT_MOUNTS=()
 
 debian_root_up() {
     [ -d "$DEBIAN_ROOT" ] || skip "no Debian 12 root at $DEBIAN_ROOT; ./scripts/package --verify makes it"
@@ -28,8 +27,15 @@ debian_root_up() {
     mkdir -p "$ROOT_WORK/upper" "$ROOT_WORK/overlay-work" "$ROOT" "$DEBIAN_ROOT.apt-archives"
     mount -t overlay overlay -o "lowerdir=$DEBIAN_ROOT,upperdir=$ROOT_WORK/upper,workdir=$ROOT_WORK/overlay-work" "$ROOT"
     mount -t proc proc "$ROOT/proc"
-    # Downloaded packages are kept between runs; the system itself starts fresh.
-    bind_into_root "$DEBIAN_ROOT.apt-archives" /var/cache/apt/archives
+    # Downloaded packages are kept between runs, in a folder that systems of
+    # other runs at the same time read too: each writes into an overlay of its
+    # own (apt would refuse a second user of the folder's lock), and what it
+    # downloaded goes into the folder when it ends. The system itself starts fresh.
+    mkdir -p "$ROOT_WORK/apt-upper" "$ROOT_WORK/apt-work"
+    mount -t overlay overlay \
+        -o "lowerdir=$DEBIAN_ROOT.apt-archives,upperdir=$ROOT_WORK/apt-upper,workdir=$ROOT_WORK/apt-work" \
+        "$ROOT/var/cache/apt/archives"
+    ROOT_MOUNTS+=("$ROOT/var/cache/apt/archives")
     cp /etc/resolv.conf "$ROOT/etc/resolv.conf"
 }
 
@@ -37,7 +43,7 @@ debian_root_up() {
 bind_into_root() {
     mkdir -p "$ROOT$2"
     mount --bind "$1" "$ROOT$2"
-    ROOT_BINDS+=("$ROOT$2")
+    ROOT_MOUNTS+=("$ROOT$2")
 }
 
 in_root() {
@@ -49,8 +55,15 @@ debian_root_down() {
     # A program started in the root may still run; the test ends it first
     # (ROOT_PROGRAM), then the mounts go, innermost first.
     [ -n "${ROOT_PROGRAM:-}" ] && kill "$ROOT_PROGRAM" 2>/dev/null
+    local deb
+    for deb in "$ROOT_WORK"/apt-upper/*.deb; do
+        [ -f "$deb" ] && [ ! -e "$DEBIAN_ROOT.apt-archives/${deb##*/}" ] || continue
+        # Renamed into place whole: another run may be reading the folder.
+        local part=$DEBIAN_ROOT.apt-archives/.${deb##*/}.part
+        cp "$deb" "$part" && mv "$part" "$DEBIAN_ROOT.apt-archives/${deb##*/}" || rm -f "$part"
+    done
     local mount kept=
-    for mount in "${ROOT_BINDS[@]}" "$ROOT/proc" "$ROOT"; do
+    for mount in "${ROOT_MOUNTS[@]}" "$ROOT/proc" "$ROOT"; do
         if mountpoint -q "$mount" && ! umount -l "$mount"; then
             kept=$mount
         fi
