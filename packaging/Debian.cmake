@@ -39,14 +39,15 @@ function(add_debian_package package program summary)
   set(CPACK_DEB_COMPONENTS ${CPACK_DEB_COMPONENTS} PARENT_SCOPE)
 endfunction()
 
-add_debian_package(vevadudori VEVaduDori "edit the configuration file KDX.cfg of an E[VRK]bot")
-set(to_desktop COMPONENT deb_vevadudori EXCLUDE_FROM_ALL)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/vevadudori.desktop DESTINATION share/applications ${to_desktop})
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/vevadudori.svg DESTINATION share/icons/hicolor/scalable/apps ${to_desktop})
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/io.github.vevadudori.vevadudori.metainfo.xml DESTINATION share/metainfo ${to_desktop})
-# The window's font is found at run time, not linked.
-set(CPACK_DEBIAN_DEB_VEVADUDORI_PACKAGE_DEPENDS fonts-liberation2)
-set(CPACK_DEBIAN_DEB_VEVADUDORI_DESCRIPTION [[editor for the configuration file KDX.cfg of an E[VRK]bot
+if(TARGET VEVaduDori)
+  add_debian_package(vevadudori VEVaduDori "edit the configuration file KDX.cfg of an E[VRK]bot")
+  set(to_desktop COMPONENT deb_vevadudori EXCLUDE_FROM_ALL)
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/vevadudori.desktop DESTINATION share/applications ${to_desktop})
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/vevadudori.svg DESTINATION share/icons/hicolor/scalable/apps ${to_desktop})
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/io.github.vevadudori.vevadudori.metainfo.xml DESTINATION share/metainfo ${to_desktop})
+  # The window's font is found at run time, not linked.
+  set(CPACK_DEBIAN_DEB_VEVADUDORI_PACKAGE_DEPENDS fonts-liberation2)
+  set(CPACK_DEBIAN_DEB_VEVADUDORI_DESCRIPTION [[editor for the configuration file KDX.cfg of an E[VRK]bot
 VEVaduDori edits KDX.cfg, the configuration file of the E[VRK]bot add-on
 for Half-Life game servers, in one window: check boxes, number boxes, skill
 bars and timers for its 26 settings, and an editor for its eight custom
@@ -54,6 +55,7 @@ server commands. Comments, blank lines and every other line of the file are
 kept as they are. It also writes a clean copy of the file, and switches the
 bot's chat and title languages with the batch files of the bot's folder.
 ]])
+endif()
 
 if(TARGET kdxcfg)
   add_debian_package(kdxcfg kdxcfg "change the configuration file KDX.cfg of an E[VRK]bot from scripts")

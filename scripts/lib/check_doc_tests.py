@@ -16,8 +16,8 @@ Only names in backquotes count:
 - a python test, test_name."""
 
 import os
+import fnmatch
 import re
-import subprocess
 import sys
 
 ROOT = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -30,10 +30,44 @@ PYTHON_TEST = re.compile(r"^test_\w+$")
 CTEST_LIKE = re.compile(r"^[A-Za-z0-9]+_[A-Za-z0-9_.]+$")
 
 
+def ignore_patterns():
+    """The patterns of the top-level .gitignore: a leading / anchors one at the
+    top, a trailing / names folders only, one without / matches a name anywhere."""
+    try:
+        lines = read(".gitignore").split("\n")
+    except FileNotFoundError:
+        return []
+    return [line.strip() for line in lines if line.strip() and not line.startswith(("#", "!"))]
+
+
+def ignored(path, is_folder, patterns):
+    for pattern in patterns:
+        if pattern.endswith("/"):
+            if not is_folder:
+                continue
+            pattern = pattern.rstrip("/")
+        if pattern.startswith("/") or "/" in pattern:
+            if fnmatch.fnmatchcase(path, pattern.lstrip("/")):
+                return True
+        elif fnmatch.fnmatchcase(os.path.basename(path), pattern):
+            return True
+    return False
+
+
 def tree_files():
-    listed = subprocess.run(["git", "-C", ROOT, "ls-files", "--cached", "--others", "--exclude-standard"],
-                            capture_output=True, text=True, check=True).stdout.split("\n")
-    return [path for path in listed if path and os.path.exists(os.path.join(ROOT, path))]
+    """The files of the source tree, from a git checkout or an unpacked source
+    archive alike: the folder walked, leaving out .git and what .gitignore names
+    (the build folders among it)."""
+    patterns = ignore_patterns()
+    files = []
+    for folder, subfolders, names in os.walk(ROOT):
+        relative = os.path.relpath(folder, ROOT)
+        prefix = "" if relative == "." else relative + "/"
+        subfolders[:] = sorted(name for name in subfolders
+                               if name != ".git" and not ignored(prefix + name, True, patterns))
+        files += [prefix + name for name in sorted(names)
+                  if name != ".git" and not ignored(prefix + name, False, patterns)]
+    return files
 
 
 def read(path):

@@ -2,7 +2,6 @@
 # configures the build tree. Source it; do not run it.
 
 REPO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-BUILD_DIR=${BUILD_DIR:-$REPO_ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 # fonts-liberation2: the Arial-metric face that stands in for MS Sans Serif on Linux.
@@ -46,16 +45,26 @@ ensure_locale() {
     "${sudo[@]}" locale-gen >/dev/null
 }
 
-# Compiled objects are kept in ccache's folder outside the repository, with
-# paths taken relative to the checkout, so that a fresh checkout anywhere
-# compiles only what changed.
-export CCACHE_BASEDIR=$REPO_ROOT CCACHE_NOHASHDIR=1
-COMPILER_CACHE=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# usage_error: the script's usage line (USAGE) on standard error and exit
+# status 2. Every script calls it for an argument it does not know, before it
+# installs or builds anything.
+usage_error() {
+    echo "usage: $USAGE" >&2
+    exit 2
+}
 
-# configure_and_build BUILD_DIR [cmake options...]
+# Each build tree is described once, by its preset in CMakePresets.json, and
+# lives in its own folder: build/ for the preset "run", build-<preset> for the others.
+build_folder() {
+    if [ "$1" = run ]; then echo "$REPO_ROOT/build"; else echo "$REPO_ROOT/build-$1"; fi
+}
+
+# configure_and_build PRESET [options of cmake --build...]
+# Compiled objects are kept in ccache's folder outside the repository (the
+# presets' launcher, with paths relative to the checkout), so that a fresh
+# checkout anywhere compiles only what changed.
 configure_and_build() {
-    local dir=$1
+    local preset=$1
     shift
-    cmake -S "$REPO_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${COMPILER_CACHE[@]}" "$@" >/dev/null
-    cmake --build "$dir" -j"$JOBS"
+    (cd "$REPO_ROOT" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j"$JOBS" "$@")
 }

@@ -5,7 +5,7 @@
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 qt6-base-dev qt6-base-dev-tools
     dpkg-dev ninja-build cmake libgtest-dev libcli11-dev nlohmann-json3-dev xvfb xdotool x11-utils imagemagick
     python3 unzip fonts-liberation2)
-WINDOWS_BUILD_DIR=${WINDOWS_BUILD_DIR:-$REPO_ROOT/build-windows}
+WINDOWS_BUILD_DIR=$(build_folder windows)
 MINGW_OBJDUMP=x86_64-w64-mingw32-objdump
 MINGW_STRIP=x86_64-w64-mingw32-strip
 
@@ -29,30 +29,21 @@ stage_header_libraries() {
     mkdir -p "$headers"
     ln -sfn /usr/include/CLI "$headers/CLI"
     ln -sfn /usr/include/nlohmann "$headers/nlohmann"
-    HEADER_LIBRARIES_DIR=$headers
+    export HEADER_LIBRARIES_DIR=$headers
 }
 
+# The preset "windows" finds Qt for Windows, GoogleTest and the headers through
+# QT_WINDOWS_DIR, GTEST_WINDOWS_DIR and HEADER_LIBRARIES_DIR.
 configure_windows_build() {
-    cmake -S "$REPO_ROOT" -B "$WINDOWS_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$QT_WINDOWS_DIR/lib/cmake/Qt6/qt.toolchain.cmake" \
-        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$REPO_ROOT/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_PREFIX_PATH="$GTEST_WINDOWS_DIR" -DCMAKE_FIND_ROOT_PATH="$GTEST_WINDOWS_DIR" \
-        -DKDX_CLI11_INCLUDE_DIR="$HEADER_LIBRARIES_DIR" -DKDX_JSON_INCLUDE_DIR="$HEADER_LIBRARIES_DIR" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR="$REPO_ROOT/scripts/lib/wine-run" "${COMPILER_CACHE[@]}" \
-        -DVEVADUDORI_BUILD_TESTS=ON -DVEVADUDORI_BUILD_BENCH=OFF >/dev/null
-    cmake --build "$WINDOWS_BUILD_DIR" -j"$JOBS"
+    export QT_WINDOWS_DIR GTEST_WINDOWS_DIR
+    configure_and_build windows
 }
 
 # A private X server for the windows of the suite; its display number in DISPLAY.
 start_private_xvfb() {
-    local display_file
-    display_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
-    XVFB_PID=$!
-    local tries=0
-    while [ ! -s "$display_file" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
-    export DISPLAY=":$(cat "$display_file")"
-    rm -f "$display_file"
+    local display
+    read -r display XVFB_PID < <("$REPO_ROOT/scripts/lib/start-xvfb" 1280x1024)
+    export DISPLAY=$display
 }
 
 stop_private_xvfb() {
@@ -87,7 +78,7 @@ stop_wine() {
 # suite runs, not again in 116 repeated test runs): a failed test runs once
 # more, and the log keeps both attempts.
 run_windows_suite() {
-    (cd "$WINDOWS_BUILD_DIR" && ctest --output-on-failure -j"$JOBS" --timeout 300 --repeat until-pass:2)
+    (cd "$REPO_ROOT" && ctest --preset windows -j"$JOBS")
 }
 
 # The DLLs a Windows binary imports that come from Qt or MinGW, and theirs in
@@ -107,9 +98,44 @@ deploy_imports() {
     done
 }
 
+# The licences of what the zip ships besides the program, in licenses/ (the
+# program's own is there from the install rules): Qt's, under the LGPL 3, and
+# the MinGW-w64 and GCC runtime DLLs', from Debian's packages of them, and a
+# notice that says which Qt it is and where its source is.
+stage_third_party_licences() {
+    local folder=$1/licenses
+    cp /usr/share/doc/qt6-base-dev/copyright "$folder/Qt.txt"
+    cp /usr/share/common-licenses/LGPL-3 "$folder/LGPL-3.txt"
+    cp /usr/share/common-licenses/GPL-3 "$folder/GPL-3.txt"
+    cp /usr/share/doc/mingw-w64-common/copyright "$folder/MinGW-w64.txt"
+    cp /usr/share/doc/gcc-mingw-w64-base/copyright "$folder/GCC-runtime.txt"
+    local qt_source
+    qt_source=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+    cat >"$folder/THIRD-PARTY-NOTICES.txt" <<NOTICE
+VEVaduDori is under the MIT licence (VEVaduDori.txt). This zip also holds:
+
+Qt $QT_WINDOWS_VERSION (Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms\qwindows.dll,
+styles\qwindowsvistastyle.dll), The Qt Company Ltd. and other contributors,
+used under the GNU Lesser General Public License version 3 (LGPL-3.txt, which
+adds to GPL-3.txt); Qt.txt lists the copyright holders and the licences of the
+parts Qt contains (zlib, libpng, libjpeg, FreeType, HarfBuzz, PCRE2).
+It was built unchanged from Debian's source package qt6-base $qt_source
+(apt-get source qt6-base=$qt_source; also at https://download.qt.io/archive/qt/),
+configured with: ${QT_WINDOWS_CONFIGURE[*]}
+The program loads these DLLs at run time: you may replace them with your own
+build of Qt $QT_WINDOWS_VERSION.
+
+The MinGW-w64 runtime (libwinpthread-1.dll), MinGW-w64.txt.
+The GCC runtime libraries (libstdc++-6.dll, libgcc_s_seh-1.dll, libssp-0.dll),
+under the GNU General Public License version 3 with the GCC Runtime Library
+Exception, GCC-runtime.txt.
+NOTICE
+    sed -i 's/$/\r/' "$folder/THIRD-PARTY-NOTICES.txt"
+}
+
 # The portable zip: the program, the command, their DLLs and Qt's platform and
-# style plugins, and the sample bot files, flat, as an admin unpacks it into
-# the bot's folder.
+# style plugins, the licences and, in sample/, the sample bot folder; what it
+# holds at its top level is nothing that a bot's folder holds.
 pack_windows_zip() {
     local version stage
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WINDOWS_BUILD_DIR/CMakeCache.txt")
@@ -126,14 +152,16 @@ pack_windows_zip() {
     done
     local binary
     for binary in "$stage"/*.exe; do deploy_imports "$binary" "$stage"; done
-    find "$stage" -iname '*.dll' -o -iname '*.exe' | xargs "$MINGW_STRIP" --strip-unneeded
+    find "$stage" \( -iname '*.dll' -o -iname '*.exe' \) -print0 | xargs -0 "$MINGW_STRIP" --strip-unneeded
+    stage_third_party_licences "$stage"
     (cd "$stage" && cmake -E tar cf "$WINDOWS_ZIP" --format=zip -- *)
+    "$REPO_ROOT/scripts/lib/check-release-top-level" "$WINDOWS_ZIP"
     echo "Windows zip: $WINDOWS_ZIP ($(du -k "$WINDOWS_ZIP" | cut -f1) KiB)"
 }
 
 # Unpacks the zip alone into an empty folder whose path holds a blank and a
-# non-ASCII letter, starts the program there under Wine and waits for its
-# window; a screenshot of it goes to the given file.
+# non-ASCII letter, starts the program there under Wine on its sample folder
+# and waits for its window; a screenshot of it goes to the given file.
 prove_windows_zip() {
     local screenshot=$1
     local folder
@@ -141,7 +169,7 @@ prove_windows_zip() {
     mkdir -p "$folder"
     (cd "$folder" && cmake -E tar xf "$WINDOWS_ZIP")
     # Nothing of the build may help: no WINEPATH, so only the zip's own DLLs load.
-    (cd "$folder" && env -u WINEPATH QT_PLUGIN_PATH= "$WINE" ./VEVaduDori.exe >/dev/null 2>&1) &
+    (cd "$folder" && env -u WINEPATH QT_PLUGIN_PATH= "$WINE" ./VEVaduDori.exe sample >/dev/null 2>&1) &
     local program=$! window= tries=0
     while [ -z "$window" ] && [ $tries -lt 120 ]; do
         sleep 0.5

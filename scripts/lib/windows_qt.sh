@@ -3,6 +3,10 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/windows_env.sh"
 QT_WINDOWS_WORK=${QT_WINDOWS_DIR}.work
+# How Qt for Windows is configured; the zip's third-party notice repeats it.
+QT_WINDOWS_CONFIGURE=(-release -xplatform win32-g++ -nomake tests -nomake examples -no-opengl -no-feature-vulkan
+    -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-dbus -no-feature-concurrent
+    -no-feature-tabletevent -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre -no-icu)
 
 qt_windows_ready() {
     [ -f "$QT_WINDOWS_DIR/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake" ] &&
@@ -44,21 +48,25 @@ build_qt_windows() {
     echo "Building Qt $QT_WINDOWS_VERSION for Windows once into $QT_WINDOWS_DIR (over an hour on 2 cores)"
     ensure_deb_src
     mkdir -p "$QT_WINDOWS_WORK"
+    # Only Debian's source of exactly this version: the cache folder bears its
+    # number, and the program is tested against it.
     local source
     source=$(find "$QT_WINDOWS_WORK" -maxdepth 1 -type d -name "qt6-base-$QT_WINDOWS_VERSION*" | head -n1)
     if [ -z "$source" ]; then
-        (cd "$QT_WINDOWS_WORK" && apt-get source --download-only qt6-base="$QT_WINDOWS_VERSION*" >/dev/null 2>&1 ||
-            apt-get source --download-only qt6-base >/dev/null 2>&1)
-        (cd "$QT_WINDOWS_WORK" && dpkg-source -x ./qt6-base_*.dsc >/dev/null 2>&1)
-        source=$(find "$QT_WINDOWS_WORK" -maxdepth 1 -type d -name "qt6-base-*" | head -n1)
+        (cd "$QT_WINDOWS_WORK" && apt-get source --download-only "qt6-base=$QT_WINDOWS_VERSION*" &&
+            dpkg-source -x ./qt6-base_"$QT_WINDOWS_VERSION"*.dsc) >"$QT_WINDOWS_WORK/source.log" 2>&1 || {
+            tail -n 20 "$QT_WINDOWS_WORK/source.log" >&2
+            echo "Debian's source of qt6-base $QT_WINDOWS_VERSION could not be fetched (above; the whole log:" \
+                "$QT_WINDOWS_WORK/source.log). The Windows build needs exactly that version: when Debian has" \
+                "moved on, change QT_WINDOWS_VERSION in scripts/lib/windows_env.sh." >&2
+            return 1
+        }
+        source=$(find "$QT_WINDOWS_WORK" -maxdepth 1 -type d -name "qt6-base-$QT_WINDOWS_VERSION*" | head -n1)
+        [ -n "$source" ] || { echo "No qt6-base-$QT_WINDOWS_VERSION folder in $QT_WINDOWS_WORK after unpacking its source" >&2; return 1; }
     fi
     local build=$QT_WINDOWS_WORK/build
     mkdir -p "$build"
-    (cd "$build" && "$source/configure" -prefix "$QT_WINDOWS_DIR" -release -xplatform win32-g++ \
-        -qt-host-path /usr -nomake tests -nomake examples -no-opengl -no-feature-vulkan \
-        -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-dbus \
-        -no-feature-concurrent -no-feature-tabletevent -qt-zlib -qt-libpng -qt-libjpeg \
-        -qt-freetype -qt-harfbuzz -qt-pcre -no-icu -- \
+    (cd "$build" && "$source/configure" -prefix "$QT_WINDOWS_DIR" -qt-host-path /usr "${QT_WINDOWS_CONFIGURE[@]}" -- \
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DCMAKE_TOOLCHAIN_FILE="$REPO_ROOT/cmake/mingw-w64-x86_64.cmake" >"$build/configure.log" 2>&1) ||
         { tail -n 40 "$build/configure.log" >&2; return 1; }

@@ -81,27 +81,23 @@ def stop(process):
 
 
 class XServer:
-    """An Xvfb on a free display, with .display and .stop().
+    """A private X server on a free display, with .display and .stop(), started
+    by the scripts' one starter, which returns once the server is up."""
 
-    -noreset: by default an X server resets when its last client leaves and
-    refuses connections meanwhile, so a client that comes right after another
-    one left (a probe, the program itself) may find no server."""
+    STARTER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "lib", "start-xvfb")
 
     def __init__(self):
-        read_end, write_end = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
-            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            number = pipe.readline()  # written once the server accepts connections
-        if not number.endswith("\n"):
-            stop(self.process)
-            raise DriverError("Xvfb ended before it named its display")
-        self.display = ":" + number.strip()
+        started = subprocess.run([self.STARTER, "1024x768"], capture_output=True, text=True)
+        if started.returncode != 0:
+            raise DriverError(started.stderr.strip() or "start-xvfb failed")
+        self.display, pid = started.stdout.split()
+        self.pid = int(pid)
 
     def stop(self):
-        stop(self.process)
+        try:
+            os.kill(self.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
 
 
 class Desktop:

@@ -1,46 +1,17 @@
 #!/usr/bin/env bash
 # The Debian packages as an admin installs them: packed from the build, checked
 # by lintian, installed with dpkg -i (apt resolving the
-# dependencies) into a fresh Debian 12 root, and run there. The root is an
-# overlay over the cached one made by `scripts/package --verify`, which stays
-# untouched.
+# dependencies) into a fresh Debian 12 system (tests/packaging/debian_root.sh),
+# and run there.
 #   debian_install_test.sh BUILD_DIR WORK_DIR
 # Exit status 77 (skipped) without the cached root or without root rights.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib/setup.sh"
+source "$(dirname "$0")/debian_root.sh"
 
 build=$1
-work_dir=$2
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-[ -d "$DEBIAN_ROOT" ] || skip "no Debian 12 root at $DEBIAN_ROOT; ./scripts/package --verify makes it"
-[ "$(id -u)" -eq 0 ] || skip "mounting and chroot need root"
-
-work=$(mktemp -d "$work_dir/debian-install.XXXXXX")
-root=$work/root
-cleanup() {
-    # The program started in the root may still run; end it before unmounting.
-    [ -n "${program:-}" ] && kill "$program" 2>/dev/null
-    local mount kept=
-    for mount in "$root/var/cache/apt/archives" "$root/proc" "$root"; do
-        if mountpoint -q "$mount" && ! umount -l "$mount"; then
-            kept=$mount
-        fi
-    done
-    # Never delete through a mount: it would reach the cached downloads.
-    if [ -n "$kept" ]; then
-        echo "left $work in place: $kept is still mounted" >&2
-    else
-        rm -rf "$work"
-    fi
-}
-trap cleanup EXIT
+debian_root_up "$2" debian-install
+work=$ROOT_WORK
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/pack" >"$work/cpack.log" ||
     { cat "$work/cpack.log"; fail "cpack -G DEB failed"; }
@@ -52,19 +23,9 @@ expected=vevadudori
 
 # The desktop entry and metainfo go in as they are in packaging/, where
 # packaging_desktop_entry_* and packaging_metainfo_valid check them.
-lintian --fail-on error "${debs[@]}" || fail "lintian found errors"
+lintian --pedantic --fail-on error,warning,pedantic "${debs[@]}" || fail "lintian found errors, warnings or pedantic tags"
 
-mkdir -p "$work/upper" "$work/overlay-work" "$root" "$DEBIAN_ROOT.apt-archives"
-mount -t overlay overlay -o "lowerdir=$DEBIAN_ROOT,upperdir=$work/upper,workdir=$work/overlay-work" "$root"
-mount -t proc proc "$root/proc"
-# Downloaded packages are kept between runs; the system itself starts fresh.
-mount --bind "$DEBIAN_ROOT.apt-archives" "$root/var/cache/apt/archives"
-cp /etc/resolv.conf "$root/etc/resolv.conf"
-cp "${debs[@]}" "$root/tmp/"
-in_root() {
-    chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-        DEBIAN_FRONTEND=noninteractive "$@"
-}
+cp "${debs[@]}" "$ROOT/tmp/"
 # What apt and dpkg say goes to a log, shown when they fail. The root is thrown
 # away afterwards: dpkg need not wait for each file to reach the disk.
 apt_in_root() {
@@ -85,26 +46,26 @@ done
 # program opens it, so it shows that the program found that folder's KDX.cfg.
 [ "$(in_root VEVaduDori --version)" = "VEVaduDori 1.0" ] || fail "VEVaduDori --version"
 bot="/root/Bot Ördner"
-mkdir "$root$bot"
-mkfifo "$root$bot/KDX.cfg"
-install -d -m 700 "$root/tmp/runtime"
-chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/root LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+mkdir "$ROOT$bot"
+mkfifo "$ROOT$bot/KDX.cfg"
+install -d -m 700 "$ROOT/tmp/runtime"
+chroot "$ROOT" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/root LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
     XDG_RUNTIME_DIR=/tmp/runtime VEVaduDori "$bot" &
-program=$!
-timeout 60 sh -c 'printf "pause 5\r\nmax_bots 4\r\n" >"$1"' sh "$root$bot/KDX.cfg" ||
+ROOT_PROGRAM=$!
+timeout 60 sh -c 'printf "pause 5\r\nmax_bots 4\r\n" >"$1"' sh "$ROOT$bot/KDX.cfg" ||
     fail "VEVaduDori did not read the KDX.cfg of the folder it was given"
 sleep 2
-kill -0 "$program" 2>/dev/null || fail "VEVaduDori ended after loading"
-kill "$program"
-wait "$program" 2>/dev/null || true
-program=
+kill -0 "$ROOT_PROGRAM" 2>/dev/null || fail "VEVaduDori ended after loading"
+kill "$ROOT_PROGRAM"
+wait "$ROOT_PROGRAM" 2>/dev/null || true
+ROOT_PROGRAM=
 
 if [[ " $names " == *" kdxcfg "* ]]; then
     [ -n "$(in_root kdxcfg --version)" ] || fail "kdxcfg --version printed nothing"
-    printf 'pause 5\r\nmax_bots 4\r\n' >"$root/root/KDX.cfg"
-    [ -f "$root/usr/share/ansible/plugins/modules/kdxcfg.py" ] || fail "the Ansible module is not where Ansible looks"
+    printf 'pause 5\r\nmax_bots 4\r\n' >"$ROOT/root/KDX.cfg"
+    [ -f "$ROOT/usr/share/ansible/plugins/modules/kdxcfg.py" ] || fail "the Ansible module is not where Ansible looks"
     in_root sh -c 'cd /root && kdxcfg set max_bots=10' || fail "kdxcfg set failed"
-    [ "$(cat "$root/root/KDX.cfg")" = $'pause 5\r\nmax_bots 10\r' ] || fail "kdxcfg set wrote: $(cat -A "$root/root/KDX.cfg")"
+    [ "$(cat "$ROOT/root/KDX.cfg")" = $'pause 5\r\nmax_bots 10\r' ] || fail "kdxcfg set wrote: $(cat -A "$ROOT/root/KDX.cfg")"
     if dpkg-deb -f "$work"/pack/kdxcfg_*.deb Depends | grep -qi qt; then
         fail "kdxcfg depends on Qt"
     fi
