@@ -1,6 +1,6 @@
 // kdxcfg run on files in a work folder: exit status, standard output and error
 // apart, and the files it leaves.
-#include "cli_test_support.h"
+#include "support/work_folder_test.h"
 #include "support/case_file.h"
 
 #include "cli/config_session.h"

@@ -1,6 +1,6 @@
 // Reading whole files and replacing them atomically, with the failures a server
 // meets: a full disk, a file changed by someone else, a folder in the way.
-#include "cli_test_support.h"
+#include "support/work_folder_test.h"
 
 #ifndef _WIN32
 #include <csignal>

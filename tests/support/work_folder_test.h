@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = files::pathFromUtf8(KDX_CLI_WORK_DIR) / (std::string(test->test_suite_name()) + "." + test->name());
+        folder = files::pathFromUtf8(KDX_TEST_WORK_DIR) / (std::string(test->test_suite_name()) + "." + test->name());
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
