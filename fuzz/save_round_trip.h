@@ -14,7 +14,7 @@ namespace kdx {
 // then decode differently.
 inline std::string bytesInFile(const KDXCfg &cfg, const std::string &text)
 {
-    return bytesFromUtf8(text, cfg.Encoding);
+    return cfg.Encoding.encode(text);
 }
 
 // The first promise that the annotated save of `cfg` breaks, or empty. The save

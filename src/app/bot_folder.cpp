@@ -11,6 +11,7 @@ namespace kdx {
 namespace {
 
 const QString configName = QStringLiteral("KDX.cfg");
+const QString codePageOption = QStringLiteral("code-page");
 
 QString tr(const char *text)
 {
@@ -60,8 +61,24 @@ void describeCommandLine(QCommandLineParser &parser)
            "folder if that holds a KDX.cfg, and otherwise asks for the folder."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        codePageOption,
+        tr("The code page of a KDX.cfg or language file that is not UTF-8, and of a new or ASCII-only one: a Windows "
+           "code page number (1251, 1250, 936, ...) or an encoding name the system knows (CP1251, KOI8-R). Without "
+           "it, the system's ANSI code page on Windows; elsewhere Windows-1252, and UTF-8 for new and ASCII files."),
+        QStringLiteral("NAME")));
     parser.addPositionalArgument(QStringLiteral("FOLDER"), tr("The bot's folder, or the KDX.cfg in it."),
                                  QStringLiteral("[FOLDER | PATH/KDX.cfg]"));
+}
+
+std::variant<FileCodePages, QString> codePagesOfCommandLine(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(codePageOption))
+        return systemCodePages();
+    const auto chosen = codePagesNamed(parser.value(codePageOption).toStdString());
+    if (const auto *unknown = std::get_if<std::string>(&chosen))
+        return QStringLiteral("--code-page: ") + QString::fromStdString(*unknown);
+    return std::get<FileCodePages>(chosen);
 }
 
 std::variant<BotFolder, NoBotFolder> findBotFolder(const QStringList &arguments, const StartPlace &place,

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <variant>
 
 namespace kdx::cli {
 namespace {
@@ -34,6 +35,12 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
     bool create = false;
     app.add_option("--file", file, "The configuration file to work on")->type_name("PATH");
     app.add_flag("--create", create, "set and command make the file when it does not exist");
+    std::string codePage;
+    app.add_option("--code-page", codePage,
+                   "The code page of a file that is not UTF-8, and of a new or ASCII-only one: a Windows code page "
+                   "number (1251, 1250, 936, ...) or an encoding name the system knows (CP1251, KOI8-R). Without it, "
+                   "the system's ANSI code page on Windows; elsewhere Windows-1252, and UTF-8 for new and ASCII files")
+        ->type_name("NAME");
 
     bool json = false;
     CLI::App *showCommand = app.add_subcommand(
@@ -85,7 +92,14 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
         return Failure;
     }
 
-    const Context context{files::pathFromUtf8(file), create, out, err};
+    std::variant<FileCodePages, std::string> codePages = systemCodePages();
+    if (!codePage.empty())
+        codePages = codePagesNamed(codePage);
+    if (const auto *unknown = std::get_if<std::string>(&codePages)) {
+        err << "kdxcfg: --code-page: " << *unknown << "\n";
+        return Failure;
+    }
+    const Context context{files::pathFromUtf8(file), std::get<FileCodePages>(std::move(codePages)), create, out, err};
     if (showCommand->parsed())
         return show(context, json);
     if (getCommand->parsed())

@@ -37,7 +37,7 @@ int refuseUnknownKey(const Context &context, std::string_view key)
 
 std::optional<ConfigSession> openForEditing(const Context &context)
 {
-    auto session = ConfigSession::open(context.file, context.create, context.err);
+    auto session = ConfigSession::open(context.file, context.codePages, context.create, context.err);
     if (session) {
         for (const Message &message : session->messages())
             context.err << "kdxcfg: " << named(context.file) << message.title << ": " << message.text << '\n';
@@ -163,7 +163,7 @@ bool isPlainFileName(const std::string &name)
 
 int show(const Context &context, bool json)
 {
-    const auto session = ConfigSession::open(context.file, false, context.err);
+    const auto session = ConfigSession::open(context.file, context.codePages, false, context.err);
     if (!session)
         return Failure;
     if (json)
@@ -178,7 +178,7 @@ int get(const Context &context, const std::string &key)
     const int index = settingIndex(key);
     if (index == 0)
         return refuseUnknownKey(context, key);
-    const auto session = ConfigSession::open(context.file, false, context.err);
+    const auto session = ConfigSession::open(context.file, context.codePages, false, context.err);
     if (!session)
         return Failure;
     context.out << session->cfg().SettingTable[index].Value << '\n';

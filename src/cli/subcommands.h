@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/code_page.h"
+
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -10,6 +12,7 @@ namespace kdx::cli {
 // What every subcommand is given besides its own arguments.
 struct Context {
     std::filesystem::path file; // KDX.cfg
+    FileCodePages codePages;    // the system's, or those --code-page chose
     bool create = false;        // a missing file is made by set and command
     std::ostream &out;
     std::ostream &err;

@@ -6,13 +6,16 @@
 #include "config/config_writers.h"
 #include "config/language_file.h"
 #include "config/number_text.h"
+#include "config/code_page.h"
 #include "config/text_encoding.h"
 #include "config/value_rules.h"
 #include "support/case_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
+#include <cctype>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -47,7 +50,9 @@ std::string describe(const KDXCfg &cfg)
             text += "slot " + std::to_string(slot) + " [" + command.Text + "]" + at(command.FoundAtLine) + "\n";
     if (!cfg.UnreadTail.empty())
         text += "tail [" + cfg.UnreadTail + "]\n";
-    return text + (cfg.Encoding == TextEncoding::Utf8 ? "utf-8\n" : "windows-1252\n");
+    std::string encoding = cfg.Encoding.name();
+    std::transform(encoding.begin(), encoding.end(), encoding.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text + encoding + "\n";
 }
 
 std::string describe(const std::optional<UnencodableCharacter> &found)
@@ -91,7 +96,11 @@ TEST_P(CaseFiles, EveryEntryHolds)
             bool entered = true;
             for (const CaseEntry &e : block) {
                 const std::string where = "line " + std::to_string(e.line);
-                if (e.name == "in")
+                if (e.name == "codepage") {
+                    const auto chosen = codePagesNamed(e.value);
+                    ASSERT_TRUE(std::holds_alternative<FileCodePages>(chosen)) << where << ": " << std::get<std::string>(chosen);
+                    cfg = KDXCfg(std::get<FileCodePages>(chosen));
+                } else if (e.name == "in")
                     input += e.value;
                 else if (e.name == "read") {
                     messages.clear();

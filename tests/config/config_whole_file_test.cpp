@@ -81,7 +81,7 @@ TEST(WholeFile, GoldenFilesAndReadSaveRead)
                 row.Value = oneOf({"on", "off", "On", "5", "0.25", "wptX", "", " 3", "a # b"});
 
         EXPECT_EQ(brokenBySave(cfg, edited ? nullptr : &messages), "");
-        EXPECT_TRUE(input.ends_with(bytesFromUtf8(cfg.UnreadTail, cfg.Encoding)));
+        EXPECT_TRUE(input.ends_with(cfg.Encoding.encode(cfg.UnreadTail)));
     }
 }
 
