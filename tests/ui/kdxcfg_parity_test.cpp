@@ -120,24 +120,33 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("edits");
+        QTest::addColumn<QString>("codePage");
         QFile sample(QStringLiteral(KDX_SAMPLE_CFG));
         QVERIFY(sample.open(QIODevice::ReadOnly));
-        QTest::newRow("sample, max_bots") << sample.readAll() << u"max_bots=10"_s;
+        QTest::newRow("sample, max_bots") << sample.readAll() << u"max_bots=10"_s << QString();
         QTest::newRow("values the window tidies on loading")
             << QByteArray("pause 3.7\r\nminbotskill 150\r\nradio 1.5\r\ntimer_sound 5\r\nmin_bots 30\r\nmax_bots 24.5\r\n"
                           "clantags On\r\nradio 9\r\nmaxbotskill 80.5\r\nsay hi\r\n")
-            << u"botchat=off ; timer_pickup=0.05 ; max_bots=20"_s;
+            << u"botchat=off ; timer_pickup=0.05 ; max_bots=20"_s << QString();
         // Text beyond ASCII, typed into the window and given to kdxcfg as arguments.
         QTest::newRow("empty file, every kind of control")
-            << QByteArray() << u"wptfolder=Жук maps ; radio=3 ; minbotskill=60 ; ultraskill=on ; pause=7.9 ; #1=say 日本"_s;
+            << QByteArray() << u"wptfolder=Жук maps ; radio=3 ; minbotskill=60 ; ultraskill=on ; pause=7.9 ; #1=say 日本"_s << QString();
         QTest::newRow("repeated keys, commands replaced and freed")
-            << QByteArray("max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n") << u"max_bots=7 ; min_bots=9 ; #1=say one ; #2="_s;
+            << QByteArray("max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n") << u"max_bots=7 ; min_bots=9 ; #1=say one ; #2="_s << QString();
+        // A file in another code page, with a byte that the code page leaves unassigned.
+        QTest::newRow("Windows-1251 file under --code-page 1251")
+            << QByteArray("wptfolder \xef\xf3\xf2\xfc\r\nsay \xc6\r\n# \x98\r\n")
+            << u"wptfolder=карты ; pause=4 ; #2=say ё ; #1=say Привет"_s << u"1251"_s;
     }
     void savesTheSameFileAsKdxcfg()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, edits);
-        kdx::test::MainWindowHarness window(file);
+        QFETCH(QString, codePage);
+        const QStringList codePageOption = codePage.isEmpty() ? QStringList() : QStringList{u"--code-page"_s, codePage};
+        kdx::test::MainWindowHarness window(
+            file, std::nullopt,
+            codePage.isEmpty() ? kdx::systemCodePages() : std::get<kdx::FileCodePages>(kdx::codePagesNamed(codePage.toStdString())));
         QTemporaryDir other(QStringLiteral(KDX_WORK_FOLDER "/parity-XXXXXX"));
         const QString kdxcfgFile = other.filePath(u"KDX.cfg"_s);
         kdx::test::writeFile(kdxcfgFile, file);
@@ -157,7 +166,7 @@ private slots:
         }
         for (const QStringList &arguments : runs) {
             QProcess kdxcfg;
-            kdxcfg.start(QStringLiteral(KDXCFG_PROGRAM), QStringList{u"--file"_s, kdxcfgFile} + arguments);
+            kdxcfg.start(QStringLiteral(KDXCFG_PROGRAM), codePageOption + QStringList{u"--file"_s, kdxcfgFile} + arguments);
             QVERIFY(kdxcfg.waitForFinished());
             QCOMPARE(kdxcfg.exitCode(), 0);
         }
