@@ -12,6 +12,10 @@
 #include <QSaveFile>
 #include <QWidget>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace kdx {
 
 QString displayLines(QString text)
@@ -136,6 +140,12 @@ std::optional<FileError> QtPlatform::startBatchFile(const QString &batchFile, co
     const QString commandProcessor = qEnvironmentVariable("ComSpec");
     process.setProgram(commandProcessor.isEmpty() ? QStringLiteral("cmd.exe") : commandProcessor);
     process.setNativeArguments(std::get<QString>(arguments));
+    // Its console window opens minimized and takes the focus, as the bot's
+    // batch files expect; the command line stays the one built above.
+    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *created) {
+        created->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+        created->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
+    });
 #else
     // The argument goes to the process as one argv entry; no shell parses it.
     if (info.isExecutable()) {
