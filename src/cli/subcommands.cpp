@@ -268,7 +268,7 @@ int check(const Context &context)
         context.err << "kdxcfg: " << named(context.file) << failure->reason << '\n';
         return Failure;
     }
-    const std::vector<Finding> findings = checkConfiguration(std::get<std::string>(read));
+    const std::vector<Finding> findings = checkConfiguration(std::get<std::string>(read), context.codePages);
     for (const Finding &finding : findings)
         context.out << files::utf8FromPath(context.file) << ':' << finding.line << ": " << finding.text << '\n';
     return findings.empty() ? Success : Findings;

@@ -21,7 +21,7 @@ namespace kdx {
 // U+F7A0-U+F7FF of the Private Use Area. So the lines of a file that nobody
 // edited are written back byte for byte, in every code page.
 //
-// Copies share one converter; a CodePage is meant for one thread at a time.
+// Copies share one converter, which may be used from several threads.
 class CodePage {
 public:
     static CodePage utf8();

@@ -24,10 +24,9 @@ public:
     // (never a best fit, never a default character such as "?").
     std::optional<std::string> encode(char32_t character);
 
+private:
     struct State;
     explicit SystemConverter(std::unique_ptr<State> state);
-
-private:
     std::unique_ptr<State> state_;
 };
 

@@ -57,7 +57,7 @@ std::unique_ptr<SystemConverter> SystemConverter::open(std::string_view name)
         iconv_close(toUnicode);
         return nullptr;
     }
-    return std::make_unique<SystemConverter>(std::unique_ptr<State>(new State{toUnicode, fromUnicode, {}}));
+    return std::unique_ptr<SystemConverter>(new SystemConverter(std::unique_ptr<State>(new State{toUnicode, fromUnicode, {}})));
 }
 
 SystemConverter::SystemConverter(std::unique_ptr<State> state) : state_(std::move(state)) {}

@@ -63,7 +63,7 @@ std::unique_ptr<SystemConverter> SystemConverter::open(std::string_view name)
     const std::optional<UINT> codePage = numberOf(name);
     if (!codePage || !IsValidCodePage(*codePage))
         return nullptr;
-    return std::make_unique<SystemConverter>(std::unique_ptr<State>(new State{*codePage}));
+    return std::unique_ptr<SystemConverter>(new SystemConverter(std::unique_ptr<State>(new State{*codePage})));
 }
 
 SystemConverter::SystemConverter(std::unique_ptr<State> state) : state_(std::move(state)) {}
