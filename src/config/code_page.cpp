@@ -136,6 +136,8 @@ CodePage CodePage::utf8()
 std::optional<CodePage> CodePage::named(std::string_view name)
 {
     const std::string normal = normalName(name);
+    if (normal.empty())
+        return std::nullopt; // iconv would take the empty name for the locale's own encoding
     if (meansUtf8(normal))
         return utf8();
     auto converter = std::make_shared<Converter>();
