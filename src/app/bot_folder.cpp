@@ -61,12 +61,7 @@ void describeCommandLine(QCommandLineParser &parser)
            "folder if that holds a KDX.cfg, and otherwise asks for the folder."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption(QCommandLineOption(
-        codePageOption,
-        tr("The code page of a KDX.cfg or language file that is not UTF-8, and of a new or ASCII-only one: a Windows "
-           "code page number (1251, 1250, 936, ...) or an encoding name the system knows (CP1251, KOI8-R). Without "
-           "it, the system's ANSI code page on Windows; elsewhere Windows-1252, and UTF-8 for new and ASCII files."),
-        QStringLiteral("NAME")));
+    parser.addOption(QCommandLineOption(codePageOption, tr(CodePageOptionHelp), QStringLiteral("NAME")));
     parser.addPositionalArgument(QStringLiteral("FOLDER"), tr("The bot's folder, or the KDX.cfg in it."),
                                  QStringLiteral("[FOLDER | PATH/KDX.cfg]"));
 }

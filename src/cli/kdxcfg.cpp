@@ -36,11 +36,7 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
     app.add_option("--file", file, "The configuration file to work on")->type_name("PATH");
     app.add_flag("--create", create, "set and command make the file when it does not exist");
     std::string codePage;
-    const CLI::Option *codePageOption = app.add_option("--code-page", codePage,
-                   "The code page of a file that is not UTF-8, and of a new or ASCII-only one: a Windows code page "
-                   "number (1251, 1250, 936, ...) or an encoding name the system knows (CP1251, KOI8-R). Without it, "
-                   "the system's ANSI code page on Windows; elsewhere Windows-1252, and UTF-8 for new and ASCII files")
-        ->type_name("NAME");
+    const CLI::Option *codePageOption = app.add_option("--code-page", codePage, CodePageOptionHelp)->type_name("NAME");
 
     bool json = false;
     CLI::App *showCommand = app.add_subcommand(

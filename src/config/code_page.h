@@ -70,6 +70,12 @@ struct FileCodePages {
 // files, and UTF-8 for new and ASCII-only files.
 const FileCodePages &systemCodePages();
 
+// The option --code-page in the help of both programs.
+inline constexpr const char *CodePageOptionHelp =
+    "The code page of a file that is not UTF-8, and of a new or ASCII-only one: a Windows code page number (1251, "
+    "1250, 936, ...) or an encoding name the system knows (CP1251, KOI8-R). Without it, the system's ANSI code page "
+    "on Windows; elsewhere Windows-1252, and UTF-8 for new and ASCII files";
+
 // What the option --code-page NAME chooses: that code page for both; UTF-8 (or
 // 65001) only for new and ASCII-only files, the others keep the system's. An
 // unknown name gives the message for the user.

@@ -140,8 +140,8 @@ std::optional<FileError> QtPlatform::startBatchFile(const QString &batchFile, co
     const QString commandProcessor = qEnvironmentVariable("ComSpec");
     process.setProgram(commandProcessor.isEmpty() ? QStringLiteral("cmd.exe") : commandProcessor);
     process.setNativeArguments(std::get<QString>(arguments));
-    // Its console window opens minimized and takes the focus, as the bot's
-    // batch files expect; the command line stays the one built above.
+    // Its console window opens minimized and active, out of the window's way;
+    // the command line stays the one built above.
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *created) {
         created->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
         created->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
