@@ -19,7 +19,7 @@ ConfigSession::ConfigSession(std::filesystem::path path, files::ContentAsRead as
 }
 
 std::optional<ConfigSession> ConfigSession::open(const std::filesystem::path &path, const FileCodePages &codePages,
-                                                bool createMissing, std::ostream &err)
+                                                 bool createMissing, std::ostream &err)
 {
     auto read = files::readWhole(path);
     if (const auto *failure = std::get_if<files::Failure>(&read)) {

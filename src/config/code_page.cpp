@@ -53,8 +53,8 @@ std::string displayName(const std::string &normal)
     if (!isDigits(normal))
         return upperCase(normal);
     const int number = std::stoi(normal);
-    const bool windows = number == 874 || number == 932 || number == 936 || number == 949 || number == 950
-                         || (number >= 1250 && number <= 1258);
+    const bool windows =
+        number == 874 || number == 932 || number == 936 || number == 949 || number == 950 || (number >= 1250 && number <= 1258);
     return (windows ? "Windows-" : "CP") + normal;
 }
 
@@ -104,7 +104,8 @@ std::optional<std::string> bytesOf(const CodePage::Converter &converter, char32_
 {
     if (character < 0x80)
         return std::string(1, static_cast<char>(character));
-    if (const std::optional<unsigned char> byte = byteOfStandIn(character); byte && converter.upperBytes[*byte - 0x80] == NoCharacter)
+    if (const std::optional<unsigned char> byte = byteOfStandIn(character);
+        byte && converter.upperBytes[*byte - 0x80] == NoCharacter)
         return std::string(1, static_cast<char>(*byte));
     if (const auto single = converter.singleByteOf.find(character); single != converter.singleByteOf.end())
         return std::string(1, single->second);

@@ -4,12 +4,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
+#include <cstdint>
 #include <mutex>
 
 namespace kdx {
 
 struct SystemConverter::State {
+    State(iconv_t toUnicodeFrom, iconv_t fromUnicodeTo) : toUnicode(toUnicodeFrom), fromUnicode(fromUnicodeTo) {}
     iconv_t toUnicode;
     iconv_t fromUnicode;
     std::mutex mutex; // an iconv_t carries shift state between calls
@@ -19,6 +20,11 @@ namespace {
 
 // UTF-32 of this machine's byte order, so a character is one char32_t.
 constexpr const char *Unicode = "UTF-32LE";
+
+bool opened(iconv_t converter)
+{
+    return reinterpret_cast<std::intptr_t>(converter) != -1;
+}
 
 std::string iconvName(std::string_view name)
 {
@@ -50,14 +56,14 @@ std::unique_ptr<SystemConverter> SystemConverter::open(std::string_view name)
 {
     const std::string systemName = iconvName(name);
     const iconv_t toUnicode = iconv_open(Unicode, systemName.c_str());
-    if (toUnicode == reinterpret_cast<iconv_t>(-1))
+    if (!opened(toUnicode))
         return nullptr;
     const iconv_t fromUnicode = iconv_open(systemName.c_str(), Unicode);
-    if (fromUnicode == reinterpret_cast<iconv_t>(-1)) {
+    if (!opened(fromUnicode)) {
         iconv_close(toUnicode);
         return nullptr;
     }
-    return std::unique_ptr<SystemConverter>(new SystemConverter(std::unique_ptr<State>(new State{toUnicode, fromUnicode, {}})));
+    return std::unique_ptr<SystemConverter>(new SystemConverter(std::make_unique<State>(toUnicode, fromUnicode)));
 }
 
 SystemConverter::SystemConverter(std::unique_ptr<State> state) : state_(std::move(state)) {}

@@ -63,7 +63,7 @@ std::unique_ptr<SystemConverter> SystemConverter::open(std::string_view name)
     const std::optional<UINT> codePage = numberOf(name);
     if (!codePage || !IsValidCodePage(*codePage))
         return nullptr;
-    return std::unique_ptr<SystemConverter>(new SystemConverter(std::unique_ptr<State>(new State{*codePage})));
+    return std::unique_ptr<SystemConverter>(new SystemConverter(std::make_unique<State>(State{*codePage})));
 }
 
 SystemConverter::SystemConverter(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -96,9 +96,9 @@ std::optional<std::string> SystemConverter::encode(char32_t character)
     const bool unicode = isUnicode(state_->codePage);
     BOOL usedDefault = FALSE;
     std::array<char, 16> bytes;
-    const int length = WideCharToMultiByte(state_->codePage, unicode ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
-                                           bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                           unicode ? nullptr : &usedDefault);
+    const int length =
+        WideCharToMultiByte(state_->codePage, unicode ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, unicode ? nullptr : &usedDefault);
     if (length <= 0 || usedDefault)
         return std::nullopt;
     return std::string(bytes.data(), static_cast<std::size_t>(length));

@@ -99,7 +99,8 @@ private slots:
         const auto chosen = std::get<kdx::FileCodePages>(parsed({u"--code-page"_s, u"1251"_s, u"bot"_s}));
         QCOMPARE(chosen.notUtf8.name(), "Windows-1251");
         QCOMPARE(chosen.newOrAscii.name(), "Windows-1251");
-        QVERIFY(std::get<QString>(parsed({u"--code-page=no-such-page"_s})).startsWith(u"--code-page: unknown code page \"no-such-page\""_s));
+        QVERIFY(std::get<QString>(parsed({u"--code-page=no-such-page"_s}))
+                    .startsWith(u"--code-page: unknown code page \"no-such-page\""_s));
     }
 };
 

@@ -90,8 +90,8 @@ TEST_P(CaseFiles, EveryEntryHolds)
     // Rows without a codepage entry read as the POSIX build does by default,
     // whatever the system's ANSI code page where the test runs.
     const FileCodePages linuxDefault{*CodePage::named("1252"), CodePage::utf8()};
-    for (const char *file : {"config_cases.txt", "code_page_cases.txt", "number_cases.txt", "language_cases.txt",
-                             "value_cases.txt"})
+    for (const char *file :
+         {"config_cases.txt", "code_page_cases.txt", "number_cases.txt", "language_cases.txt", "value_cases.txt"})
         for (const CaseBlock &block : test::readCaseFile(std::string(KDX_CASES_DIR) + "/" + file)) {
             SCOPED_TRACE(std::string(file) + ", block at line " + std::to_string(block.empty() ? 0 : block.front().line));
             KDXCfg cfg(linuxDefault);

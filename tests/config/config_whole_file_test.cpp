@@ -95,8 +95,8 @@ TEST(CodePages, EveryByteSurvivesDecodeAndEncode)
 {
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int> byte(0, 255);
-    for (const char *name : {"874", "932", "936", "949", "950", "1250", "1251", "1252", "1253", "1254", "1255", "1256",
-                             "1257", "1258", "866", "KOI8-R"}) {
+    for (const char *name : {"874", "932", "936", "949", "950", "1250", "1251", "1252", "1253", "1254", "1255", "1256", "1257",
+                             "1258", "866", "KOI8-R"}) {
         const std::optional<CodePage> codePage = CodePage::named(name);
         ASSERT_TRUE(codePage) << name;
         for (int i = 0; i < 300; ++i) {

@@ -130,9 +130,11 @@ private slots:
             << u"botchat=off ; timer_pickup=0.05 ; max_bots=20"_s << QString();
         // Text beyond ASCII, typed into the window and given to kdxcfg as arguments.
         QTest::newRow("empty file, every kind of control")
-            << QByteArray() << u"wptfolder=Жук maps ; radio=3 ; minbotskill=60 ; ultraskill=on ; pause=7.9 ; #1=say 日本"_s << QString();
+            << QByteArray() << u"wptfolder=Жук maps ; radio=3 ; minbotskill=60 ; ultraskill=on ; pause=7.9 ; #1=say 日本"_s
+            << QString();
         QTest::newRow("repeated keys, commands replaced and freed")
-            << QByteArray("max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n") << u"max_bots=7 ; min_bots=9 ; #1=say one ; #2="_s << QString();
+            << QByteArray("max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n") << u"max_bots=7 ; min_bots=9 ; #1=say one ; #2="_s
+            << QString();
         // A file in another code page, with a byte that the code page leaves unassigned.
         QTest::newRow("Windows-1251 file under --code-page 1251")
             << QByteArray("wptfolder \xef\xf3\xf2\xfc\r\nsay \xc6\r\n# \x98\r\n")
@@ -144,9 +146,10 @@ private slots:
         QFETCH(QString, edits);
         QFETCH(QString, codePage);
         const QStringList codePageOption = codePage.isEmpty() ? QStringList() : QStringList{u"--code-page"_s, codePage};
-        kdx::test::MainWindowHarness window(
-            file, std::nullopt,
-            codePage.isEmpty() ? kdx::systemCodePages() : std::get<kdx::FileCodePages>(kdx::codePagesNamed(codePage.toStdString())));
+        kdx::test::MainWindowHarness window(file, std::nullopt,
+                                            codePage.isEmpty()
+                                                ? kdx::systemCodePages()
+                                                : std::get<kdx::FileCodePages>(kdx::codePagesNamed(codePage.toStdString())));
         QTemporaryDir other(QStringLiteral(KDX_WORK_FOLDER "/parity-XXXXXX"));
         const QString kdxcfgFile = other.filePath(u"KDX.cfg"_s);
         kdx::test::writeFile(kdxcfgFile, file);

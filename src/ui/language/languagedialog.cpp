@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace kdx {
@@ -28,10 +29,10 @@ QString decodedMessage(const QByteArray &file, const std::string &message, const
 
 } // namespace
 
-LanguageDialog::LanguageDialog(const LanguageDialogSettings &settings, Platform &platform, const FileCodePages &codePages,
+LanguageDialog::LanguageDialog(const LanguageDialogSettings &settings, Platform &platform, FileCodePages codePages,
                                QWidget *owner)
     : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), settings_(settings),
-      platform_(platform), codePages_(codePages)
+      platform_(platform), codePages_(std::move(codePages))
 {
     setObjectName(settings_.objectName);
     setWindowTitle(settings_.caption);

@@ -47,8 +47,7 @@ class LanguageDialog : public QDialog {
     Q_OBJECT
 public:
     // The language files are read in the code pages that KDX.cfg is read in.
-    LanguageDialog(const LanguageDialogSettings &settings, Platform &platform, const FileCodePages &codePages,
-                   QWidget *owner);
+    LanguageDialog(const LanguageDialogSettings &settings, Platform &platform, FileCodePages codePages, QWidget *owner);
 
 private:
     void createControls();
