@@ -240,7 +240,8 @@ CodePage FileCodePages::of(std::string_view bytes) const
 {
     if (!isValidUtf8(bytes))
         return notUtf8;
-    return isAscii(bytes) ? newOrAscii : CodePage::utf8();
+    // Where new files are UTF-8 too, no second pass over the bytes is needed.
+    return !newOrAscii.isUtf8() && isAscii(bytes) ? newOrAscii : CodePage::utf8();
 }
 
 const FileCodePages &systemCodePages()
