@@ -1,8 +1,8 @@
 #pragma once
 
+#include "code_page.h"
 #include "one_based_array.h"
 #include "setting_table.h"
-#include "code_page.h"
 
 #include <optional>
 #include <string>
