@@ -8,7 +8,10 @@
 //
 // An input with a form feed is two files read one after the other, as
 // "ReLoad File" after the file changed: values of the first that the second
-// does not hold remain and are added at the end of the save.
+// does not hold remain and are added at the end of the save. An input that
+// begins with a vertical tab and a digit is read in the code page that digit
+// picks (as --code-page gives it: 1251, 936, 932, 1253), the rest as the system
+// reads it.
 #include "fuzz_check.h"
 #include "save_round_trip.h"
 
@@ -16,6 +19,7 @@
 #include "config/number_text.h"
 #include "config/value_rules.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -33,7 +37,7 @@ void checkCleanOutputs(const kdx::KDXCfg &cfg)
             FUZZ_CHECK(end != std::string::npos && end > start && output.compare(end, 2, "\r\n") == 0);
             start = end + 2;
         }
-        kdx::KDXCfg reread;
+        kdx::KDXCfg reread(cfg.CodePages);
         kdx::readConfiguration(reread, output);
         for (int index = 1; index <= kdx::SettingCount; ++index) {
             FUZZ_CHECK(bytesInFile(reread, reread.SettingTable[index].Value) == bytesInFile(cfg, cfg.SettingTable[index].Value));
@@ -47,11 +51,11 @@ void checkCleanOutputs(const kdx::KDXCfg &cfg)
     }
 }
 
-void checkFindings(std::string_view bytes)
+void checkFindings(std::string_view bytes, const kdx::FileCodePages &codePages)
 {
-    const std::vector<kdx::Finding> findings = kdx::checkConfiguration(bytes);
-    FUZZ_CHECK(kdx::checkConfiguration(bytes) == findings);
-    kdx::KDXCfg cfg;
+    const std::vector<kdx::Finding> findings = kdx::checkConfiguration(bytes, codePages);
+    FUZZ_CHECK(kdx::checkConfiguration(bytes, codePages) == findings);
+    kdx::KDXCfg cfg(codePages);
     kdx::readConfiguration(cfg, bytes);
     int previousLine = 1;
     for (const kdx::Finding &finding : findings) {
@@ -63,14 +67,27 @@ void checkFindings(std::string_view bytes)
         FUZZ_CHECK(kdx::tidyAsFirstShown(cfg.SettingTable).empty());
 }
 
+// The code pages that a leading vertical tab and digit pick, which it then drops.
+kdx::FileCodePages codePagesOf(std::string_view &input)
+{
+    static const std::array<kdx::FileCodePages, 4> chosen = {
+        std::get<kdx::FileCodePages>(kdx::codePagesNamed("1251")), std::get<kdx::FileCodePages>(kdx::codePagesNamed("936")),
+        std::get<kdx::FileCodePages>(kdx::codePagesNamed("932")), std::get<kdx::FileCodePages>(kdx::codePagesNamed("1253"))};
+    if (input.size() < 2 || input[0] != '\v' || input[1] < '0' || input[1] > '9')
+        return kdx::systemCodePages();
+    const kdx::FileCodePages &pages = chosen[static_cast<std::size_t>(input[1] - '0') % chosen.size()];
+    input.remove_prefix(2);
+    return pages;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::string_view input = fuzzInput(data, size);
+    std::string_view input = fuzzInput(data, size);
+    kdx::KDXCfg cfg(codePagesOf(input));
     const std::size_t split = input.find('\f');
 
-    kdx::KDXCfg cfg;
     if (split != std::string_view::npos)
         kdx::readConfiguration(cfg, input.substr(0, split));
     const std::string_view bytes = split == std::string_view::npos ? input : input.substr(split + 1);
@@ -82,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(broken.empty());
 
     checkCleanOutputs(cfg);
-    checkFindings(bytes);
+    checkFindings(bytes, cfg.CodePages);
     for (const kdx::SettingRow &row : cfg.SettingTable) {
         const double number = kdx::NumberFromText(row.Value);
         FUZZ_CHECK(std::isfinite(number) && std::isfinite(kdx::roundHalfToEven(number)));

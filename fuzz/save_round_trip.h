@@ -14,7 +14,7 @@ namespace kdx {
 // then decode differently.
 inline std::string bytesInFile(const KDXCfg &cfg, const std::string &text)
 {
-    return bytesFromUtf8(text, cfg.Encoding);
+    return cfg.Encoding.encode(text);
 }
 
 // The first promise that the annotated save of `cfg` breaks, or empty. The save
@@ -42,7 +42,7 @@ inline std::string brokenBySave(const KDXCfg &cfg, const std::vector<Message> *m
     if (const std::string tail = bytesInFile(cfg, cfg.UnreadTail); save.compare(start, tail.size(), tail) != 0)
         return "the unread tail does not follow the lines";
 
-    KDXCfg reread;
+    KDXCfg reread(cfg.CodePages);
     const std::vector<Message> rereadMessages = readConfiguration(reread, save);
     if (annotatedSave(reread) != save)
         return "the save of the save differs";

@@ -34,14 +34,20 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# The number tests run under a comma-decimal locale as well.
+# The number tests run under a comma-decimal locale as well; under Wine,
+# ru_RU.UTF-8 gives the Windows programs the ANSI code page 1251.
 ensure_locale() {
-    local wanted=de_DE.UTF-8
-    locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+    local wanted missing=()
+    for wanted in de_DE ru_RU; do
+        locale -a 2>/dev/null | grep -qi "^$wanted\.utf-\?8\$" || missing+=("$wanted.UTF-8")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" sed -i "s/^# *\($wanted UTF-8\)/\1/" /etc/locale.gen
-    grep -q "^$wanted UTF-8" /etc/locale.gen || echo "$wanted UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    for wanted in "${missing[@]}"; do
+        "${sudo[@]}" sed -i "s/^# *\($wanted UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$wanted UTF-8" /etc/locale.gen || echo "$wanted UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    done
     "${sudo[@]}" locale-gen >/dev/null
 }
 

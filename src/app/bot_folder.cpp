@@ -11,6 +11,7 @@ namespace kdx {
 namespace {
 
 const QString configName = QStringLiteral("KDX.cfg");
+const QString codePageOption = QStringLiteral("code-page");
 
 QString tr(const char *text)
 {
@@ -60,8 +61,19 @@ void describeCommandLine(QCommandLineParser &parser)
            "folder if that holds a KDX.cfg, and otherwise asks for the folder."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(QCommandLineOption(codePageOption, tr(CodePageOptionHelp), QStringLiteral("NAME")));
     parser.addPositionalArgument(QStringLiteral("FOLDER"), tr("The bot's folder, or the KDX.cfg in it."),
                                  QStringLiteral("[FOLDER | PATH/KDX.cfg]"));
+}
+
+std::variant<FileCodePages, QString> codePagesOfCommandLine(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(codePageOption))
+        return systemCodePages();
+    const auto chosen = codePagesNamed(parser.value(codePageOption).toStdString());
+    if (const auto *unknown = std::get_if<std::string>(&chosen))
+        return QStringLiteral("--code-page: ") + QString::fromStdString(*unknown);
+    return std::get<FileCodePages>(chosen);
 }
 
 std::variant<BotFolder, NoBotFolder> findBotFolder(const QStringList &arguments, const StartPlace &place,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/code_page.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +38,10 @@ using FolderQuestion = std::function<QString(const QString &startFolder)>;
 
 // The options and the one positional argument, for --help and the man page.
 void describeCommandLine(QCommandLineParser &parser);
+
+// The code pages that --code-page chooses, the system's without it; for a name
+// that the system does not know, the message for the user.
+std::variant<FileCodePages, QString> codePagesOfCommandLine(const QCommandLineParser &parser);
 
 // The bot folder for the positional arguments: a folder, or a file named KDX.cfg
 // for the folder that holds it; a relative path counts from the current folder.

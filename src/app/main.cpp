@@ -23,6 +23,12 @@ int main(int argc, char *argv[])
     parser.process(*app); // --help, --version and unknown options end the program here
     kdx::useClassicFont();
 
+    const auto codePages = kdx::codePagesOfCommandLine(parser);
+    if (const auto *unknown = std::get_if<QString>(&codePages)) {
+        kdx::QtPlatform().showMessage(QString(), *unknown, kdx::MessageIcon::None);
+        return 2;
+    }
+
     const auto folder = kdx::findBotFolder(parser.positionalArguments(), kdx::currentStartPlace(), kdx::askForBotFolder);
     if (const auto *none = std::get_if<kdx::NoBotFolder>(&folder)) {
         if (none->message.isEmpty())
@@ -32,7 +38,7 @@ int main(int argc, char *argv[])
     }
 
     kdx::QtPlatform platform(std::get<kdx::BotFolder>(folder).path);
-    kdx::KDXCfg cfg; // the program-wide state, alive for the whole run
+    kdx::KDXCfg cfg(std::get<kdx::FileCodePages>(codePages)); // the program-wide state, alive for the whole run
     kdx::frmMain window(cfg, platform);
     window.show();
     return QApplication::exec();

@@ -27,12 +27,13 @@ files::ContentAsRead contentOf(const std::filesystem::path &target)
 
 } // namespace
 
-ConfigSession::ConfigSession(std::filesystem::path path, files::ContentAsRead asRead)
-    : path_(std::move(path)), asRead_(std::move(asRead))
+ConfigSession::ConfigSession(std::filesystem::path path, files::ContentAsRead asRead, const FileCodePages &codePages)
+    : path_(std::move(path)), asRead_(std::move(asRead)), cfg_(codePages)
 {
 }
 
-std::optional<ConfigSession> ConfigSession::open(const std::filesystem::path &path, bool createMissing, std::ostream &err)
+std::optional<ConfigSession> ConfigSession::open(const std::filesystem::path &path, const FileCodePages &codePages,
+                                                 bool createMissing, std::ostream &err)
 {
     auto read = files::readWhole(path);
     if (const auto *failure = std::get_if<files::Failure>(&read)) {
@@ -41,9 +42,9 @@ std::optional<ConfigSession> ConfigSession::open(const std::filesystem::path &pa
                 << (failure->missing ? " (--create makes a new file with set or command)" : "") << '\n';
             return std::nullopt;
         }
-        return ConfigSession(path, std::nullopt);
+        return ConfigSession(path, std::nullopt, codePages);
     }
-    ConfigSession session(path, std::get<std::string>(std::move(read)));
+    ConfigSession session(path, std::get<std::string>(std::move(read)), codePages);
     session.messages_ = readConfiguration(session.cfg_, *session.asRead_);
     return session;
 }

@@ -25,10 +25,11 @@ struct Replacement {
 // and only over the content that was read.
 class ConfigSession {
 public:
-    // Reads the file. A missing file is read as an empty one when createMissing
-    // is set; otherwise, and for every other failure, the reason goes to err and
-    // the result is empty.
-    static std::optional<ConfigSession> open(const std::filesystem::path &path, bool createMissing, std::ostream &err);
+    // Reads the file in the code pages given. A missing file is read as an empty
+    // one when createMissing is set; otherwise, and for every other failure, the
+    // reason goes to err and the result is empty.
+    static std::optional<ConfigSession> open(const std::filesystem::path &path, const FileCodePages &codePages,
+                                             bool createMissing, std::ostream &err);
 
     KDXCfg &cfg() { return cfg_; }
     const KDXCfg &cfg() const { return cfg_; }
@@ -54,7 +55,7 @@ public:
     std::optional<Replacement> save(bool dryRun, std::ostream &err) const;
 
 private:
-    ConfigSession(std::filesystem::path path, files::ContentAsRead asRead);
+    ConfigSession(std::filesystem::path path, files::ContentAsRead asRead, const FileCodePages &codePages);
 
     std::filesystem::path path_;
     files::ContentAsRead asRead_;

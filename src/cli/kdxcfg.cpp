@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <variant>
 
 namespace kdx::cli {
 namespace {
@@ -37,6 +38,8 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
     ReportForm form;
     app.add_flag("--dry-run", form.dryRun,
                  "set, command and clean write nothing and print the unified diff of what they would change");
+    std::string codePage;
+    const CLI::Option *codePageOption = app.add_option("--code-page", codePage, CodePageOptionHelp)->type_name("NAME");
 
     bool json = false;
     CLI::App *showCommand = app.add_subcommand(
@@ -101,8 +104,15 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
         return Failure;
     }
 
+    std::variant<FileCodePages, std::string> codePages = systemCodePages();
+    if (codePageOption->count() > 0)
+        codePages = codePagesNamed(codePage);
+    if (const auto *unknown = std::get_if<std::string>(&codePages)) {
+        err << "kdxcfg: --code-page: " << *unknown << "\n";
+        return Failure;
+    }
     form.json = json;
-    const Context context{files::pathFromUtf8(file), create, form, out, err};
+    const Context context{files::pathFromUtf8(file), std::get<FileCodePages>(std::move(codePages)), create, form, out, err};
     if (showCommand->parsed())
         return show(context, json);
     if (getCommand->parsed())

@@ -33,7 +33,7 @@ int refuseUnknownKey(const Context &context, std::string_view key)
 
 std::optional<ConfigSession> openForEditing(const Context &context)
 {
-    auto session = ConfigSession::open(context.file, context.create, context.err);
+    auto session = ConfigSession::open(context.file, context.codePages, context.create, context.err);
     if (session) {
         for (const Message &message : session->messages())
             context.err << "kdxcfg: " << named(context.file) << message.title << ": " << message.text << '\n';
@@ -175,7 +175,7 @@ bool validCommandList(const Context &context, const std::vector<std::string> &co
 
 int show(const Context &context, bool json)
 {
-    const auto session = ConfigSession::open(context.file, false, context.err);
+    const auto session = ConfigSession::open(context.file, context.codePages, false, context.err);
     if (!session)
         return Failure;
     if (json)
@@ -190,7 +190,7 @@ int get(const Context &context, const std::string &key)
     const int index = settingIndex(key);
     if (index == 0)
         return refuseUnknownKey(context, key);
-    const auto session = ConfigSession::open(context.file, false, context.err);
+    const auto session = ConfigSession::open(context.file, context.codePages, false, context.err);
     if (!session)
         return Failure;
     context.out << session->cfg().SettingTable[index].Value << '\n';
@@ -297,7 +297,7 @@ int check(const Context &context)
         context.err << "kdxcfg: " << named(context.file) << failure->reason << '\n';
         return Failure;
     }
-    const std::vector<Finding> findings = checkConfiguration(std::get<std::string>(read));
+    const std::vector<Finding> findings = checkConfiguration(std::get<std::string>(read), context.codePages);
     for (const Finding &finding : findings)
         context.out << files::utf8FromPath(context.file) << ':' << finding.line << ": " << finding.text << '\n';
     return findings.empty() ? Success : Findings;

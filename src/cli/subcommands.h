@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/code_page.h"
 #include "edit_report.h"
 
 #include <filesystem>
@@ -13,6 +14,7 @@ namespace kdx::cli {
 // What every subcommand is given besides its own arguments.
 struct Context {
     std::filesystem::path file; // KDX.cfg
+    FileCodePages codePages;    // the system's, or those --code-page chose
     bool create = false;        // a missing file is made by set and command
     ReportForm form;            // set, command and clean: what goes to out
     std::ostream &out;

@@ -1,6 +1,7 @@
 #include "config_check.h"
 
 #include "config_reader.h"
+#include "text_encoding.h"
 #include "value_rules.h"
 
 #include <algorithm>
@@ -23,9 +24,9 @@ std::string settingText(const SettingRow &row)
 
 } // namespace
 
-std::vector<Finding> checkConfiguration(std::string_view bytes)
+std::vector<Finding> checkConfiguration(std::string_view bytes, const FileCodePages &codePages)
 {
-    KDXCfg cfg;
+    KDXCfg cfg(codePages);
     readConfiguration(cfg, bytes);
     std::vector<Finding> findings;
 
@@ -37,7 +38,8 @@ std::vector<Finding> checkConfiguration(std::string_view bytes)
             linesOfSetting[index].push_back(lineNumber);
             const std::string &key = cfg.SettingTable[index].Key;
             if (line.size() > key.size() && line[key.size()] != ' ') {
-                const std::string value = line.size() > key.size() + 1 ? line.substr(key.size() + 1) : std::string();
+                const std::size_t separator = firstUtf8Character(std::string_view(line).substr(key.size())).length;
+                const std::string value = line.substr(key.size() + separator);
                 findings.push_back({lineNumber, quoted(line) + " is read as the setting " + key + " with the value "
                                                     + quoted(value) + ": the character after a key is skipped, whatever it is"});
             }

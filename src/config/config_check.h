@@ -1,5 +1,7 @@
 #pragma once
 
+#include "code_page.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +25,8 @@ struct Finding {
 //   that no control can show ("radio 9", "clantags On");
 // - a custom command beyond the eighth;
 // - lines past the 256th, once, on line 257.
-// An empty result means nothing to report.
-std::vector<Finding> checkConfiguration(std::string_view bytes);
+// The lines are read, and quoted, in the code pages given. An empty result means
+// nothing to report.
+std::vector<Finding> checkConfiguration(std::string_view bytes, const FileCodePages &codePages = systemCodePages());
 
 } // namespace kdx

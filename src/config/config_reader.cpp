@@ -1,7 +1,5 @@
 #include "config_reader.h"
 
-#include "text_encoding.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -143,11 +141,12 @@ std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes)
         row.FoundAtLine.reset();
     cfg.ConfigLines.clear();
     cfg.UnreadTail.clear();
-    cfg.Encoding = encodingOf(bytes);
-    // Windows-1252 decodes every byte to a character, and none but the ASCII
-    // bytes to ASCII, so lines, blanks and keys stand where they stood.
-    const std::string decoded = cfg.Encoding == TextEncoding::Utf8 ? std::string() : utf8FromBytes(bytes, cfg.Encoding);
-    LineSource source(cfg.Encoding == TextEncoding::Utf8 ? bytes : std::string_view(decoded));
+    cfg.Encoding = cfg.CodePages.of(bytes);
+    // A code page decodes every byte, and only the ASCII bytes to ASCII, so
+    // lines, blanks and keys stand where they stood; a character of several
+    // bytes is one character after a key.
+    const std::string decoded = cfg.Encoding.isUtf8() ? std::string() : cfg.Encoding.decode(bytes);
+    LineSource source(cfg.Encoding.isUtf8() ? bytes : std::string_view(decoded));
     while (!source.atEnd() && cfg.ConfigLineCount() < MaxConfigLines) {
         const std::string &line = cfg.ConfigLines.emplace_back(trimBlanks(source.nextLine()));
         const int lineNumber = cfg.ConfigLineCount();

@@ -10,9 +10,9 @@ namespace kdx {
 
 // Reads the bytes of a configuration file into the model, as "ReLoad File" does.
 //
-// The bytes are taken as UTF-8 when they are valid UTF-8 as a whole, otherwise
-// as Windows-1252 (see utf8FromBytes); the model holds the text as UTF-8 and
-// remembers the encoding for the save.
+// The bytes are read in the code page that cfg.CodePages gives them (UTF-8 for
+// valid UTF-8 beyond ASCII; see FileCodePages); the model holds the text as
+// UTF-8 and remembers the code page in Encoding for the save.
 //
 // A line ends at a carriage return, a carriage return and line feed, or a line
 // feed alone; the last line may lack an end. Each line is stored in ConfigLines

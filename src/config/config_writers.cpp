@@ -1,5 +1,7 @@
 #include "config_writers.h"
 
+#include "text_encoding.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -70,11 +72,11 @@ std::vector<std::pair<std::size_t, const Item *>> boundToLines(const Items &item
 }
 
 // UTF-8 output needs no second copy; a save can be as large as the file it keeps.
-std::string inFileEncoding(std::string text, TextEncoding encoding)
+std::string inFileEncoding(std::string text, const CodePage &encoding)
 {
-    if (encoding == TextEncoding::Utf8)
+    if (encoding.isUtf8())
         return text;
-    return bytesFromUtf8(text, encoding);
+    return encoding.encode(text);
 }
 
 } // namespace
@@ -151,11 +153,11 @@ std::string cleanOutput(const KDXCfg &cfg, CleanOutputKind kind)
 std::optional<UnencodableCharacter> findUnencodable(const KDXCfg &cfg)
 {
     for (int index = 1; index <= SettingCount; ++index) {
-        if (const auto character = firstUnencodable(cfg.SettingTable[index].Value, cfg.Encoding))
+        if (const auto character = cfg.Encoding.firstUnencodable(cfg.SettingTable[index].Value))
             return UnencodableCharacter{index, 0, *character};
     }
     for (int slot = 1; slot <= CustomCommandSlotCount; ++slot) {
-        if (const auto character = firstUnencodable(cfg.CustomCommands[slot].Text, cfg.Encoding))
+        if (const auto character = cfg.Encoding.firstUnencodable(cfg.CustomCommands[slot].Text))
             return UnencodableCharacter{0, slot, *character};
     }
     return std::nullopt;
@@ -168,7 +170,7 @@ std::string unencodableReason(const KDXCfg &cfg, const UnencodableCharacter &fou
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(found.character));
     return holder + " holds the character \"" + utf8FromCharacter(found.character) + "\" (" + code
-           + "), which the file's encoding, " + (cfg.Encoding == TextEncoding::Utf8 ? "UTF-8" : "Windows-1252") + ", cannot hold";
+           + "), which the file's encoding, " + cfg.Encoding.name() + ", cannot hold";
 }
 
 } // namespace kdx

@@ -16,7 +16,7 @@ namespace kdx {
 // ends in CR LF. The model is not changed.
 //
 // Both writers give bytes in the encoding of the file that was read; check
-// findUnencodable first (see bytesFromUtf8).
+// findUnencodable first (see CodePage::encode).
 std::string annotatedSave(const KDXCfg &cfg);
 
 enum class CleanOutputKind {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "code_page.h"
 #include "one_based_array.h"
 #include "setting_table.h"
-#include "text_encoding.h"
 
 #include <optional>
 #include <string>
@@ -23,6 +23,9 @@ using CustomCommandSlots = OneBasedArray<CustomCommand, CustomCommandSlotCount>;
 // The program-wide state: the configuration as read and edited. Its texts are
 // UTF-8; Encoding is how the file that was read holds them.
 struct KDXCfg {
+    KDXCfg() : KDXCfg(systemCodePages()) {}
+    explicit KDXCfg(FileCodePages codePages) : CodePages(std::move(codePages)), Encoding(CodePages.newOrAscii) {}
+
     kdx::SettingTable SettingTable;
 
     // The trimmed lines of the file as last read, at most MaxConfigLines;
@@ -34,7 +37,10 @@ struct KDXCfg {
 
     CustomCommandSlots CustomCommands;
 
-    TextEncoding Encoding = TextEncoding::Utf8;
+    // The code pages of this run (the system's, or those --code-page chose), and
+    // the one of the file last read; a file not yet read is a new one.
+    FileCodePages CodePages;
+    CodePage Encoding;
 
     int ConfigLineCount() const { return static_cast<int>(ConfigLines.size()); }
 };

@@ -13,6 +13,10 @@
 #include <QProcess>
 #include <QWidget>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace kdx {
 
 QString displayLines(QString text)
@@ -123,6 +127,12 @@ std::optional<FileError> QtPlatform::startBatchFile(const QString &batchFile, co
     const QString commandProcessor = qEnvironmentVariable("ComSpec");
     process.setProgram(commandProcessor.isEmpty() ? QStringLiteral("cmd.exe") : commandProcessor);
     process.setNativeArguments(std::get<QString>(arguments));
+    // Its console window opens minimized and active, out of the window's way;
+    // the command line stays the one built above.
+    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *created) {
+        created->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+        created->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
+    });
 #else
     // The argument goes to the process as one argv entry; no shell parses it.
     if (info.isExecutable()) {

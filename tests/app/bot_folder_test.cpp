@@ -8,6 +8,8 @@
 #include "bot_folder.h"
 #include "support/fake_platform.h"
 
+#include <QCommandLineParser>
+
 using namespace Qt::StringLiterals;
 using namespace kdx::test;
 
@@ -81,6 +83,24 @@ private slots:
             QVERIFY2(folder.isEmpty(), qPrintable(u"no folder, but "_s + std::get<kdx::NoBotFolder>(result).message));
             QCOMPARE(std::get<kdx::NoBotFolder>(result).message, QDir::toNativeSeparators(message));
         }
+    }
+
+    // The window reads in the code page that --code-page names, and refuses a
+    // name that the system does not know.
+    void codePagesOfCommandLine()
+    {
+        const auto parsed = [](const QStringList &arguments) {
+            QCommandLineParser parser;
+            kdx::describeCommandLine(parser);
+            parser.parse(QStringList{u"VEVaduDori"_s} + arguments);
+            return kdx::codePagesOfCommandLine(parser);
+        };
+        QCOMPARE(std::get<kdx::FileCodePages>(parsed({})).notUtf8, kdx::systemCodePages().notUtf8);
+        const auto chosen = std::get<kdx::FileCodePages>(parsed({u"--code-page"_s, u"1251"_s, u"bot"_s}));
+        QCOMPARE(chosen.notUtf8.name(), "Windows-1251");
+        QCOMPARE(chosen.newOrAscii.name(), "Windows-1251");
+        QVERIFY(std::get<QString>(parsed({u"--code-page=no-such-page"_s}))
+                    .startsWith(u"--code-page: unknown code page \"no-such-page\""_s));
     }
 };
 

@@ -170,7 +170,7 @@ TEST_F(Kdxcfg, AFileChangedSinceItWasReadIsLeftToTheOtherProgram)
 {
     writeFile("KDX.cfg", "pause 3\r\n");
     std::ostringstream err;
-    auto session = kdx::cli::ConfigSession::open(folder / "KDX.cfg", false, err);
+    auto session = kdx::cli::ConfigSession::open(folder / "KDX.cfg", kdx::systemCodePages(), false, err);
     ASSERT_TRUE(session);
     session->cfg().SettingTable[kdx::settingIndex("pause")].Value = "4";
     writeFile("KDX.cfg", "pause 9\r\n");

@@ -6,13 +6,16 @@
 #include "config/config_writers.h"
 #include "config/language_file.h"
 #include "config/number_text.h"
+#include "config/code_page.h"
 #include "config/text_encoding.h"
 #include "config/value_rules.h"
 #include "support/case_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
+#include <cctype>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -47,7 +50,9 @@ std::string describe(const KDXCfg &cfg)
             text += "slot " + std::to_string(slot) + " [" + command.Text + "]" + at(command.FoundAtLine) + "\n";
     if (!cfg.UnreadTail.empty())
         text += "tail [" + cfg.UnreadTail + "]\n";
-    return text + (cfg.Encoding == TextEncoding::Utf8 ? "utf-8\n" : "windows-1252\n");
+    std::string encoding = cfg.Encoding.name();
+    std::transform(encoding.begin(), encoding.end(), encoding.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text + encoding + "\n";
 }
 
 std::string describe(const std::optional<UnencodableCharacter> &found)
@@ -94,7 +99,7 @@ class CaseFiles : public ::testing::TestWithParam<std::tuple<const char *, const
 };
 
 INSTANTIATE_TEST_SUITE_P(Locales, CaseFiles,
-                         ::testing::Combine(locales, ::testing::Values("config_cases.txt", "number_cases.txt",
+                         ::testing::Combine(locales, ::testing::Values("config_cases.txt", "code_page_cases.txt", "number_cases.txt",
                                                                        "language_cases.txt", "value_cases.txt")),
                          [](const auto &info) {
                              const std::string file = std::get<1>(info.param);
@@ -114,16 +119,23 @@ INSTANTIATE_TEST_SUITE_P(Locales, NumberTexts, locales, [](const auto &info) { r
 
 TEST_P(CaseFiles, EveryEntryHolds)
 {
+    // Rows without a codepage entry read as the POSIX build does by default,
+    // whatever the system's ANSI code page where the test runs.
+    const FileCodePages linuxDefault{*CodePage::named("1252"), CodePage::utf8()};
     const std::string file = std::get<1>(GetParam());
     for (const CaseBlock &block : test::readCaseFile(std::string(KDX_CASES_DIR) + "/" + file)) {
         SCOPED_TRACE(file + ", block at line " + std::to_string(block.empty() ? 0 : block.front().line));
-        KDXCfg cfg;
+        KDXCfg cfg(linuxDefault);
         std::string input, kind, expectedModel, expectedOut;
         std::vector<std::string> messages, expectedMessages;
         bool entered = true;
         for (const CaseEntry &e : block) {
             const std::string where = "line " + std::to_string(e.line);
-            if (e.name == "in")
+            if (e.name == "codepage") {
+                const auto chosen = codePagesNamed(e.value);
+                ASSERT_TRUE(std::holds_alternative<FileCodePages>(chosen)) << where << ": " << std::get<std::string>(chosen);
+                cfg = KDXCfg(std::get<FileCodePages>(chosen));
+            } else if (e.name == "in")
                 input += e.value;
             else if (e.name == "read") {
                 messages.clear();

@@ -1,8 +1,11 @@
 // Whole files: every golden/NAME.in.cfg, read and saved, gives NAME.out.cfg; and
 // read -> save -> read keeps the bytes of values, commands and untouched lines, for
 // the golden inputs and for generated files, about half of them edited as the
-// window would.
+// window would; and every code page keeps every byte through decode and encode.
 #include "save_round_trip.h"
+
+#include "config/code_page.h"
+#include "config/text_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +84,30 @@ TEST(WholeFile, GoldenFilesAndReadSaveRead)
                 row.Value = oneOf({"on", "off", "On", "5", "0.25", "wptX", "", " 3", "a # b"});
 
         EXPECT_EQ(brokenBySave(cfg, edited ? nullptr : &messages), "");
-        EXPECT_TRUE(input.ends_with(bytesFromUtf8(cfg.UnreadTail, cfg.Encoding)));
+        EXPECT_TRUE(input.ends_with(cfg.Encoding.encode(cfg.UnreadTail)));
+    }
+}
+
+// Every byte survives a decode and encode in every code page an admin may
+// name, whether the system's converter reads it as a character or not, and the
+// text between is valid UTF-8 for the window: random bytes, mostly above 0x7F.
+TEST(CodePages, EveryByteSurvivesDecodeAndEncode)
+{
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (const char *name : {"874", "932", "936", "949", "950", "1250", "1251", "1252", "1253", "1254", "1255", "1256", "1257",
+                             "1258", "866", "KOI8-R"}) {
+        const std::optional<CodePage> codePage = CodePage::named(name);
+        ASSERT_TRUE(codePage) << name;
+        for (int i = 0; i < 300; ++i) {
+            std::string bytes(std::size_t(byte(random) % 24), '\0');
+            for (char &b : bytes)
+                b = static_cast<char>(byte(random) < 40 ? byte(random) % 0x80 : 0x80 + byte(random) % 0x80);
+            const std::string text = codePage->decode(bytes);
+            ASSERT_TRUE(isValidUtf8(text)) << name;
+            ASSERT_EQ(codePage->firstUnencodable(text), std::nullopt) << name;
+            ASSERT_EQ(codePage->encode(text), bytes) << name;
+        }
     }
 }
 

@@ -109,9 +109,11 @@ class Desktop:
     program folder in. before_main(desktop), if
     given, answers what the program shows while it loads, before its window.
     arguments are names below the folder, given to the program as absolute
-    paths; with main_window False nothing waits for the main window."""
+    paths after the options, which go as they are; with main_window False
+    nothing waits for the main window."""
 
-    def __init__(self, program, files, copy, screenshots, work, before_main=None, arguments=(), main_window=True):
+    def __init__(self, program, files, copy, screenshots, work, before_main=None, arguments=(), main_window=True,
+                 options=()):
         self.before_main = before_main
         self.main_window = main_window
         self.folder = tempfile.mkdtemp(prefix="vevadudori-e2e-", dir=work)
@@ -125,7 +127,7 @@ class Desktop:
         for name, content in files.items():
             self.write(name, content)
         self.executable = os.path.join(self.folder, os.path.basename(program))
-        self.arguments = [self.path(name) for name in arguments]
+        self.arguments = [*options, *(self.path(name) for name in arguments)]
 
     def __enter__(self):
         try:

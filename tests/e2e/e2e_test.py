@@ -135,12 +135,14 @@ def test_given_folder():
 
 
 def test_bad_argument():
-    """A path that is no bot folder: a box says so, and the program ends with status 2."""
-    with Desktop(PROGRAM, {"KDX.cfg": crlf("pause 3")}, {}, SCREENSHOTS, WORK, arguments=["no such folder"],
-                 main_window=False) as d:
-        d.wait_dialog("VEVaduDori")
-        d.key("Return")
-        expect_equal(d.wait_exit(), 2, "the exit code")
+    """A path that is no bot folder, or a code page that the system does not
+    know: a box says so, and the program ends with status 2."""
+    for options, arguments in (([], ["no such folder"]), (["--code-page", "no-such-page"], [])):
+        with Desktop(PROGRAM, {"KDX.cfg": crlf("pause 3")}, {}, SCREENSHOTS, WORK, arguments=arguments,
+                     main_window=False, options=options) as d:
+            d.wait_dialog("VEVaduDori")
+            d.key("Return")
+            expect_equal(d.wait_exit(), 2, f"the exit code for {options + arguments}")
 
 
 def apply_language(d, title, shot, search, folder, active):

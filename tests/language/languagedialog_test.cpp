@@ -24,7 +24,7 @@ private slots:
         QFETCH(bool, chat);
         QTemporaryDir folder;
         FakePlatform platform(folder.path());
-        kdx::LanguageDialog window(chat ? kdx::frmChat : kdx::frmTitles, platform, nullptr);
+        kdx::LanguageDialog window(chat ? kdx::frmChat : kdx::frmTitles, platform, kdx::systemCodePages(), nullptr);
         const auto *label = window.findChild<QLabel *>(u"Label1"_s);
         const auto *list = window.findChild<QListWidget *>(u"filSelect"_s);
         const auto *apply = window.findChild<QPushButton *>(u"cmdApply"_s);
@@ -65,8 +65,11 @@ private slots:
                 file.contains(u'|') ? file.section(u'|', 1).toUtf8() : fields[u"content"_s].value(0).toUtf8());
         if (action == "batch file missing"_L1)
             platform.startFailure = u"The file does not exist."_s;
+        const QString codePage = fields.value(u"code page"_s).value(0);
+        const auto codePages = codePage.isEmpty() ? kdx::systemCodePages()
+                                                  : std::get<kdx::FileCodePages>(kdx::codePagesNamed(codePage.toStdString()));
         kdx::LanguageDialog window(fields[u"dialog"_s] == QStringList(u"frmChat"_s) ? kdx::frmChat : kdx::frmTitles, platform,
-                                   nullptr);
+                                   codePages, nullptr);
         auto *list = window.findChild<QListWidget *>(u"filSelect"_s);
         auto *apply = window.findChild<QPushButton *>(u"cmdApply"_s);
         QVERIFY(list && apply);

@@ -23,6 +23,7 @@ using Run = std::vector<std::string>; // kdxcfg's arguments after --file
 struct Case {
     std::string file;
     std::vector<Run> runs;
+    std::string codePage = {}; // --code-page; the system's code pages where empty
 };
 
 const Case fixedCases[] = {
@@ -37,6 +38,10 @@ const Case fixedCases[] = {
       {"command", "set", "1", "say 日本"}}},
     {"max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n",
      {{"set", "max_bots=7", "min_bots=9"}, {"command", "set", "1", "say one"}, {"command", "remove", "2"}}},
+    // A Windows-1251 file, with a byte that the code page leaves unassigned.
+    {"wptfolder \xef\xf3\xf2\xfc\r\nsay \xc6\r\n# \x98\r\n",
+     {{"set", "wptfolder=карты", "pause=4"}, {"command", "set", "2", "say ё"}, {"command", "set", "1", "say Привет"}},
+     "1251"},
 };
 
 template <typename T>
@@ -107,11 +112,14 @@ Case randomCase(std::mt19937 &random)
 {
     using S = std::string;
     Case drawn;
+    // One file in four is read in Windows-1251, where Cyrillic text is held.
+    if (between(random, 0, 3) == 0)
+        drawn.codePage = "1251";
     for (int line = 0, lines = between(random, 0, 24); line < lines; ++line) {
         const int index = between(random, 1, kdx::SettingCount);
         switch (between(random, 0, 9)) {
         case 0: // a byte that is no UTF-8 makes it a Windows-1252 file
-            drawn.file += oneOf<S>(random, {"# remark", "# caf\xe9"});
+            drawn.file += oneOf<S>(random, {"# remark", "# caf\xe9", "# \xef\xf3\xf2\xfc"});
             break;
         case 1:
             break; // blank
@@ -265,10 +273,18 @@ private slots:
 
             QFile::remove(kdxcfgFolder.filePath(u"clean.cfg"_s));
             kdx::test::writeFile(kdxcfgFile, QByteArray::fromStdString(tried.file));
-            auto window = std::make_unique<kdx::test::MainWindowHarness>(QByteArray::fromStdString(tried.file));
+            const kdx::FileCodePages codePages =
+                tried.codePage.empty() ? kdx::systemCodePages()
+                                       : std::get<kdx::FileCodePages>(kdx::codePagesNamed(tried.codePage));
+            const auto windowOn = [&](const QByteArray &file) {
+                return std::make_unique<kdx::test::MainWindowHarness>(file, std::nullopt, codePages);
+            };
+            auto window = windowOn(QByteArray::fromStdString(tried.file));
             std::string done;
             for (const Run &run : tried.runs) {
                 Run arguments{"--file", kdxcfgFile.toStdString()};
+                if (!tried.codePage.empty())
+                    arguments.insert(arguments.end(), {"--code-page", tried.codePage});
                 arguments.insert(arguments.end(), run.begin(), run.end());
                 std::ostringstream out, err;
                 const int status = kdx::cli::runKdxcfg(arguments, out, err);
@@ -279,8 +295,9 @@ private slots:
 
                 // Printed whole, where a test message would be cut short.
                 const auto report = [&](const std::string &what) {
-                    std::fprintf(stderr, "%s: %s\nfile: %s\nruns:%s\nkdxcfg said: %s\nthe window said: %s\n", name.c_str(),
-                                 what.c_str(), printable(tried.file).c_str(), done.c_str(), printable(err.str()).c_str(),
+                    std::fprintf(stderr, "%s: %s\nfile (code page %s): %s\nruns:%s\nkdxcfg said: %s\nthe window said: %s\n", name.c_str(),
+                                 what.c_str(),
+                                 tried.codePage.empty() ? "the system's" : tried.codePage.c_str(), printable(tried.file).c_str(), done.c_str(), printable(err.str()).c_str(),
                                  qPrintable(window->messages()));
                 };
                 if (status != (windowWrote ? 0 : 2)) {
@@ -298,7 +315,7 @@ private slots:
                 }
                 QCOMPARE(window->platform.questions, QStringList());
                 if (!windowWrote) {
-                    auto fresh = std::make_unique<kdx::test::MainWindowHarness>(window->content());
+                    auto fresh = windowOn(window->content());
                     if (QFile::exists(window->path(u"clean.cfg"_s)))
                         kdx::test::writeFile(fresh->path(u"clean.cfg"_s), window->content(u"clean.cfg"_s));
                     window = std::move(fresh);

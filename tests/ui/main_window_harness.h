@@ -39,10 +39,13 @@ inline QString controlName(int index)
 }
 
 // A main window on a KDX.cfg in a temporary folder (none where `file` is nullopt),
-// every box scripted; `readFailure` fails the read at start-up.
+// every box scripted; `readFailure` fails the read at start-up; files are read
+// in `codePages`.
 struct MainWindowHarness {
     explicit MainWindowHarness(const std::optional<QByteArray> &file = QByteArray(),
-                               const std::optional<QString> &readFailure = std::nullopt)
+                               const std::optional<QString> &readFailure = std::nullopt,
+                               const FileCodePages &codePages = systemCodePages())
+        : cfg(codePages)
     {
         if (!folder.isValid())
             qFatal("cannot make a temporary folder: %s", qPrintable(folder.errorString()));

@@ -2,9 +2,9 @@
 
 namespace kdx {
 
-QString textFromBytes(std::string_view bytes, TextEncoding encoding)
+QString textFromBytes(std::string_view bytes, const CodePage &codePage)
 {
-    return QString::fromStdString(utf8FromBytes(bytes, encoding));
+    return QString::fromStdString(codePage.decode(bytes));
 }
 
 } // namespace kdx

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/text_encoding.h"
+#include "config/code_page.h"
 
 #include <QString>
 
@@ -9,6 +9,6 @@
 namespace kdx {
 
 // The bytes of a file as text for a control.
-QString textFromBytes(std::string_view bytes, TextEncoding encoding);
+QString textFromBytes(std::string_view bytes, const CodePage &codePage);
 
 } // namespace kdx

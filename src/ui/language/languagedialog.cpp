@@ -1,6 +1,5 @@
 #include "languagedialog.h"
 
-#include "config/text_encoding.h"
 #include "file_list_box.h"
 #include "platform/folder_path.h"
 #include "ui/common/classic_metrics.h"
@@ -10,6 +9,7 @@
 #include <QPushButton>
 
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace kdx {
@@ -21,17 +21,18 @@ std::string_view viewOf(const QByteArray &bytes)
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// A language file may be written in UTF-8 or in Windows-1252, as KDX.cfg.
-QString decodedMessage(const QByteArray &file, const std::string &message)
+// A language file is read in the code page that KDX.cfg would be read in.
+QString decodedMessage(const QByteArray &file, const std::string &message, const FileCodePages &codePages)
 {
-    return textFromBytes(message, encodingOf(viewOf(file)));
+    return textFromBytes(message, codePages.of(viewOf(file)));
 }
 
 } // namespace
 
-LanguageDialog::LanguageDialog(const LanguageDialogSettings &settings, Platform &platform, QWidget *owner)
+LanguageDialog::LanguageDialog(const LanguageDialogSettings &settings, Platform &platform, FileCodePages codePages,
+                               QWidget *owner)
     : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), settings_(settings),
-      platform_(platform)
+      platform_(platform), codePages_(std::move(codePages))
 {
     setObjectName(settings_.objectName);
     setWindowTitle(settings_.caption);
@@ -112,7 +113,7 @@ void LanguageDialog::showLanguageMessage(const QString &fileName)
     const auto &bytes = std::get<QByteArray>(content);
     const std::string message = languageMessage(settings_.messageRule, viewOf(bytes));
     if (!message.empty())
-        platform_.showMessage(QString(), decodedMessage(bytes, message), MessageIcon::None);
+        platform_.showMessage(QString(), decodedMessage(bytes, message, codePages_), MessageIcon::None);
 }
 
 } // namespace kdx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/code_page.h"
 #include "config/language_file.h"
 #include "platform/platform.h"
 
@@ -40,12 +41,13 @@ inline constexpr LanguageDialogSettings frmTitles{
 // (Platform::findFolder) and both lists and holds the file that is read.
 //
 // Open it modally; every opening lists the folder afresh:
-//     LanguageDialog dialog(frmChat, platform, this);
+//     LanguageDialog dialog(frmChat, platform, cfg.CodePages, this);
 //     dialog.exec();
 class LanguageDialog : public QDialog {
     Q_OBJECT
 public:
-    LanguageDialog(const LanguageDialogSettings &settings, Platform &platform, QWidget *owner);
+    // The language files are read in the code pages that KDX.cfg is read in.
+    LanguageDialog(const LanguageDialogSettings &settings, Platform &platform, FileCodePages codePages, QWidget *owner);
 
 private:
     void createControls();
@@ -56,6 +58,7 @@ private:
 
     const LanguageDialogSettings settings_;
     Platform &platform_;
+    const FileCodePages codePages_;
     std::optional<QString> folder_;
     FileListBox *filSelect_ = nullptr;
 };

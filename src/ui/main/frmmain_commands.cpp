@@ -171,13 +171,13 @@ void frmMain::Command2_Click()
 
 void frmMain::cmdChatLang_Click()
 {
-    LanguageDialog dialog(frmChat, platform_, this);
+    LanguageDialog dialog(frmChat, platform_, cfg_.CodePages, this);
     dialog.exec();
 }
 
 void frmMain::cmdTitlesLang_Click()
 {
-    LanguageDialog dialog(frmTitles, platform_, this);
+    LanguageDialog dialog(frmTitles, platform_, cfg_.CodePages, this);
     dialog.exec();
 }
 
