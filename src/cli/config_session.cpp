@@ -25,6 +25,15 @@ files::ContentAsRead contentOf(const std::filesystem::path &target)
     return std::nullopt;
 }
 
+// True when both paths name one file, however they name it: on Windows
+// "kdx.cfg" is KDX.cfg, and a link is the file it names.
+bool sameFile(const std::filesystem::path &a, const std::filesystem::path &b)
+{
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(a, b, error);
+    return error ? a.lexically_normal() == b.lexically_normal() : same;
+}
+
 } // namespace
 
 ConfigSession::ConfigSession(std::filesystem::path path, files::ContentAsRead asRead, const FileCodePages &codePages)
@@ -68,7 +77,7 @@ std::optional<Replacement> ConfigSession::write(const std::filesystem::path &tar
             << "; nothing was written\n";
         return std::nullopt;
     }
-    const bool itself = target.lexically_normal() == path_.lexically_normal();
+    const bool itself = sameFile(target, path_);
     Replacement replacement{target, itself ? asRead_ : contentOf(target), bytes};
     if (!replacement.changed()) {
         err << files::utf8FromPath(target) << " unchanged\n";
