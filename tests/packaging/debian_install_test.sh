@@ -13,8 +13,7 @@ build=$1
 debian_root_up "$2" debian-install
 work=$ROOT_WORK
 
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/pack" >"$work/cpack.log" ||
-    { cat "$work/cpack.log"; fail "cpack -G DEB failed"; }
+pack_from_build "cpack -G DEB" --config "$build/CPackConfig.cmake" -G DEB
 debs=("$work"/pack/*.deb)
 names=$(for deb in "${debs[@]}"; do dpkg-deb -f "$deb" Package; done | sort | xargs)
 expected=vevadudori

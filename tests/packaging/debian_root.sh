@@ -46,6 +46,15 @@ bind_into_root() {
     ROOT_MOUNTS+=("$ROOT$2")
 }
 
+# pack_from_build WHAT CPACK-ARGUMENTS...: cpack's packages in $ROOT_WORK/pack,
+# or its output and a failure naming WHAT.
+pack_from_build() {
+    local what=$1
+    shift
+    cpack "$@" -B "$ROOT_WORK/pack" >"$ROOT_WORK/cpack.log" ||
+        { cat "$ROOT_WORK/cpack.log"; fail "$what failed"; }
+}
+
 in_root() {
     chroot "$ROOT" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
         DEBIAN_FRONTEND=noninteractive "$@"

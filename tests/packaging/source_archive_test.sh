@@ -15,8 +15,7 @@ build=$1
 debian_root_up "$2" source-archive
 work=$ROOT_WORK
 
-cpack --config "$build/CPackSourceConfig.cmake" -B "$work/pack" >"$work/cpack.log" ||
-    { cat "$work/cpack.log"; fail "cpack --config CPackSourceConfig.cmake failed"; }
+pack_from_build "cpack --config CPackSourceConfig.cmake" --config "$build/CPackSourceConfig.cmake"
 archives=("$work"/pack/VEVaduDori-*-Source.tar.gz)
 [ -f "${archives[0]}" ] || fail "no source archive was packed"
 if tar -tzf "${archives[0]}" | grep -E '^[^/]+/(\.git|build[^/]*)(/|$)'; then
