@@ -99,7 +99,7 @@ class Tree:
                 continue
             text = re.sub(r"#.*", "", read(path))
             words = set(re.findall(r"[A-Za-z0-9_.]+", text))
-            self.executables |= set(re.findall(r"add_executable\(\s*([\w.]+)", text))
+            self.executables |= set(re.findall(r"(?:add_executable|kdx_add_work_folder_tests)\(\s*([\w.]+)", text))
             for name in re.findall(r"add_test\(\s*NAME\s+(\S+)", text):
                 parts = re.split(r"\$\{\w+\}", name)
                 regex = "^" + "(.+)".join(re.escape(part) for part in parts) + "$"
