@@ -31,9 +31,10 @@ int refuseUnknownKey(const Context &context, std::string_view key)
     return Failure;
 }
 
-std::optional<ConfigSession> openForEditing(const Context &context)
+// A missing file is made only by the edits that --create names (set, command).
+std::optional<ConfigSession> openForEditing(const Context &context, bool mayCreate = true)
 {
-    auto session = ConfigSession::open(context.file, context.codePages, context.create, context.err);
+    auto session = ConfigSession::open(context.file, context.codePages, mayCreate && context.create, context.err);
     if (session) {
         for (const Message &message : session->messages())
             context.err << "kdxcfg: " << named(context.file) << message.title << ": " << message.text << '\n';
@@ -278,7 +279,7 @@ int clean(const Context &context, bool leaveOutDefaults, const std::string &outN
                     << files::utf8FromPath(context.file) << ", under a name without a folder\n";
         return Failure;
     }
-    auto session = openForEditing(context);
+    auto session = openForEditing(context, false);
     if (!session)
         return Failure;
     const auto kind = leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings;
