@@ -30,7 +30,9 @@ compiler_cache=$(ccache -k cache_dir 2>/dev/null) && mkdir -p "$compiler_cache" 
     bind_into_root "$compiler_cache" /root/.cache/ccache
 
 echo "./scripts/test in $source_folder of a Debian 12 system without git; its output: $work/test.log"
-if ! in_root sh -c "cd '$source_folder' && ./scripts/test" >"$work/test.log" 2>&1; then
+# The Windows suite is left to the run this test is part of: in the root it
+# would only install Wine and MinGW again to show the same.
+if ! in_root sh -c "cd '$source_folder' && VEVADUDORI_WINDOWS_SUITE=skip ./scripts/test" >"$work/test.log" 2>&1; then
     tail -n 60 "$work/test.log"
     cp "$work/test.log" "$2/source-archive-failed.log"
     fail "./scripts/test failed in the unpacked source archive; its whole output: $2/source-archive-failed.log"
