@@ -27,6 +27,11 @@ debian_root_up() {
     mkdir -p "$ROOT_WORK/upper" "$ROOT_WORK/overlay-work" "$ROOT" "$DEBIAN_ROOT.apt-archives"
     mount -t overlay overlay -o "lowerdir=$DEBIAN_ROOT,upperdir=$ROOT_WORK/upper,workdir=$ROOT_WORK/overlay-work" "$ROOT"
     mount -t proc proc "$ROOT/proc"
+    # Shared memory is a RAM folder on a running Debian system, as the suite
+    # expects; in a bare root it would be a folder on the disk.
+    mkdir -p "$ROOT/dev/shm"
+    mount -t tmpfs tmpfs "$ROOT/dev/shm"
+    ROOT_MOUNTS+=("$ROOT/dev/shm")
     # Downloaded packages are kept between runs, in a folder that systems of
     # other runs at the same time read too: each writes into an overlay of its
     # own (apt would refuse a second user of the folder's lock), and what it
