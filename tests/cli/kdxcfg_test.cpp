@@ -55,9 +55,10 @@ TEST_F(Kdxcfg, ShowListsSettingsCommandsAndMessages)
     const ProgramRun text = kdxcfg({"show"});
     EXPECT_EQ(text.status, 0);
     EXPECT_EQ(text.err, "");
-    for (const char *expected : {"setting    ", "\nmax_bots   ", " 20 ", " 16 ", "\nwptfolder  ", "not in file\n",
-                                 "\n1     2            say 1\n", "\nToo many custom commands: 'say 9' couldn't be stored.\n"})
-        EXPECT_NE(text.out.find(expected), std::string::npos) << expected << " in\n" << text.out;
+    // The columns are checked whole in kdxcfg_runs.txt; the messages come last, under their heading.
+    EXPECT_TRUE(
+        text.out.ends_with("8     9            say 8\n\nmessages\nToo many custom commands: 'say 9' couldn't be stored.\n"))
+        << text.out;
 
     const ProgramRun json = kdxcfg({"show", "--json"});
     EXPECT_EQ(json.status, 0);

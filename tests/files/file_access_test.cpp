@@ -70,12 +70,12 @@ TEST_F(FileAccess, WriteOnlyOverTheContentThatWasRead)
 TEST_F(FileAccess, WriteKeepsPermissionsAndFollowsALink)
 {
     writeFile("KDX.cfg", "old");
-    std::filesystem::permissions(cfg(), std::filesystem::perms(0640));
+    std::filesystem::permissions(cfg(), std::filesystem::perms(0751));
     std::filesystem::create_symlink("KDX.cfg", folder / "link.cfg");
     EXPECT_FALSE(files::writeAtomically(folder / "link.cfg", "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.cfg"));
     EXPECT_EQ(readFile("KDX.cfg"), "new");
-    EXPECT_EQ(std::filesystem::status(cfg()).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(std::filesystem::status(cfg()).permissions(), std::filesystem::perms(0751));
 }
 
 // A full disk, made by a file-size limit below the size of the write.
