@@ -1,8 +1,8 @@
 # Ansible module kdxcfg: sets KDX.cfg of an E[VRK]bot on a managed host through
 # that host's kdxcfg, which owns every rule; this module only builds its
 # command line and passes its report on.
-# Copyright 2026 VEVaduDori maintainers; the terms are those of the kdxcfg
-# package (/usr/share/doc/kdxcfg/copyright).
+# Copyright 2026 The VEVaduDori authors; MIT licence (LICENSE, or
+# /usr/share/doc/kdxcfg/copyright where the kdxcfg package installed it).
 
 from __future__ import absolute_import, division, print_function
 
@@ -43,6 +43,12 @@ options:
         all. Left out, the slots stay as they are.
     type: list
     elements: str
+  code_page:
+    description:
+      - The code page of a file that is not UTF-8, and of a new or ASCII-only
+        one, as C(kdxcfg --code-page) takes it (C(1251), C(CP1250), C(KOI8-R)).
+        Left out, the managed host's default.
+    type: str
   create:
     description: Make the file when it does not exist.
     type: bool
@@ -105,6 +111,8 @@ def value_text(value):
 
 def kdxcfg_arguments(params, check_mode):
     arguments = [params["executable"], "--file", params["path"]]
+    if params["code_page"] is not None:
+        arguments += ["--code-page", params["code_page"]]
     if params["create"]:
         arguments.append("--create")
     if check_mode:
@@ -124,6 +132,7 @@ def main():
             path=dict(type="path", required=True),
             settings=dict(type="dict", default={}),
             commands=dict(type="list", elements="str"),
+            code_page=dict(type="str"),
             create=dict(type="bool", default=False),
             executable=dict(type="path"),
         ),

@@ -90,4 +90,9 @@ expect("refused value: failed", refused.get("failed"), True)
 if "radio takes 0 (Full)" not in refused.get("msg", ""):
     sys.exit("refused value: the message is %r" % refused.get("msg"))
 expect("refused value: the file", file_state(), written)
-print("check mode, first run, second run and a refused value as expected")
+
+# An ASCII file takes the code page given: Cyrillic is written in Windows-1251.
+cyrillic = play(PLAYBOOK.replace('botchat: "off"', 'wptfolder: "путь"').replace("path:", 'code_page: "1251"\n        path:'))
+expect("code page: changed", (cyrillic.get("changed"), cyrillic.get("failed", False)), (True, False))
+expect("code page: the file", file_state()[0], AFTER + b"\r\nwptfolder \xef\xf3\xf2\xfc\r\n")
+print("check mode, first run, second run, a refused value and a code page as expected")
