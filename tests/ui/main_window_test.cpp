@@ -1,5 +1,6 @@
 // The main window on a scripted platform; long tables of expected data are the files beside this one.
 #include "main_window_harness.h"
+#include "ui/common/classic_metrics.h"
 #include "ui/main/help_topics.h"
 #include "ui/main/main_window_layout.h"
 #include "ui/main/title_marquee.h"
@@ -81,6 +82,7 @@ private slots:
         QCOMPARE(shown, expected);
         QCOMPARE(outside, QStringList());
 
+        QCOMPARE(window->frameGeometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
         QVERIFY(h.get(u"lblHelp_13"_s)->cursor().shape() == Qt::PointingHandCursor);
         QCOMPARE(h.get<QScrollBar>(u"scrlSkill_10"_s)->pageStep(), 1);
     }
@@ -189,6 +191,18 @@ private slots:
         QCOMPARE(h.value(10) + u'|' + h.state(u"lblSkill_10"_s), u"50| 50"_s);
     }
 
+    // A click anywhere on a check box's caption, its second line too, ticks it;
+    // a click on an option selects it and takes the focus.
+    void mouseTicksAndSelects()
+    {
+        Harness h;
+        h.showActive();
+        auto *box = h.get(u"chkCVAR_21"_s);
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().bottomRight() - QPoint(2, 2));
+        QTest::mouseClick(h.get(u"radRadio_2"_s), Qt::LeftButton);
+        QCOMPARE(h.value(21) + h.value(8) + QApplication::focusWidget()->objectName(), u"on2radRadio_2"_s);
+    }
+
     void loadShowsTheReadersMessagesInOrder()
     {
         Harness h("cmd1\r\ncmd2\r\ncmd3\r\ncmd4\r\ncmd5\r\ncmd6\r\ncmd7\r\ncmd8\r\ncmd9\r\n" + QByteArray("#\r\n").repeated(248));
@@ -200,12 +214,14 @@ private slots:
         QCOMPARE(h.state(u"cmdCustom_8"_s), u"cmd8"_s);
     }
 
+    // A reload that ticks ultraskill again keeps the skill's text from the file.
     void reloadShowsTheFileOverEdits()
     {
-        Harness h("pause 5\r\nmp_roundtime 3.5\r\n");
+        Harness h("pause 5\r\nmp_roundtime 3.5\r\nultraskill on\r\nminbotskill 80.5\r\n");
         h.set(u"numCVAR_4"_s, u"9"_s), h.set(u"numCVAR_15"_s, u"7"_s), h.set(u"chkCVAR_9"_s, u"[x]"_s);
+        h.set(u"chkCVAR_13"_s, u"[ ]"_s);
         h.window->cmdLoad_Click();
-        QCOMPARE(h.state(u"numCVAR_4"_s) + h.value(4) + h.value(15) + h.value(9), u"557on"_s);
+        QCOMPARE(h.state(u"numCVAR_4"_s) + h.value(4) + h.value(15) + h.value(9) + h.value(10), u"557on80.5"_s);
         QCOMPARE(h.state(u"cmdCustom_1"_s) + h.messages(), u"mp_roundtime 3.5"_s);
     }
 
@@ -343,6 +359,26 @@ private slots:
         QVERIFY(h.platform.startedBatchFiles.isEmpty());
     }
 
+    // A caption that just fits keeps its font (hinted, as on Windows, to whole-pixel widths);
+    // one a pixel too wide shrinks until it fits; one that cannot fit shrinks to 10 pixels, no smaller.
+    void captionShrinksOnlyWhereItDoesNotFit()
+    {
+        QWidget control;
+        QFont font = kdx::classicFont();
+        font.setHintingPreference(QFont::PreferFullHinting);
+        control.setFont(font);
+        const QString caption = u"Save File"_s;
+        const QSizeF needed = QFontMetricsF(font).boundingRect(QRectF(0, 0, 1000, 1000), 0, caption).size();
+        QList<int> pixelSizes;
+        for (const int narrower : {0, 1}) {
+            kdx::fitCaption(&control, caption, QSize(qCeil(needed.width()) - narrower, qCeil(needed.height())));
+            pixelSizes.append(control.font().pixelSize());
+        }
+        kdx::fitCaption(&control, caption, QSize(4, 4));
+        pixelSizes.append(control.font().pixelSize());
+        QCOMPARE(pixelSizes, (QList{13, 12, 10}));
+    }
+
     // Also run at higher screen scales.
     void everyCaptionFits()
     {
@@ -411,6 +447,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(QApplication::focusWidget(), u"7"_s);
         QVERIFY(tabTo(u"cmdSave"_s));
+        QVERIFY(!h.get<QPushButton>(u"cmdSave"_s)->isDefault()); // Enter presses the focused button; none is shown as the default
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_COMPARE(h.platform.writtenFiles, QStringList{QDir::toNativeSeparators(h.path())});
         QCOMPARE(h.content() + h.messages().toUtf8(), "# bot settings\r\njasonmode on\r\npause 7\r\n");
