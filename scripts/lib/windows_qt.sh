@@ -53,7 +53,11 @@ build_qt_windows() {
     local source
     source=$(find "$QT_WINDOWS_WORK" -maxdepth 1 -type d -name "qt6-base-$QT_WINDOWS_VERSION*" | head -n1)
     if [ -z "$source" ]; then
-        (cd "$QT_WINDOWS_WORK" && apt-get source --download-only "qt6-base=$QT_WINDOWS_VERSION*" &&
+        # apt-get source takes an exact version only; pick Debian's revision of ours.
+        local debian_version
+        debian_version=$(apt-cache showsrc qt6-base 2>/dev/null | sed -n 's/^Version: //p' |
+            grep -m1 -E "^${QT_WINDOWS_VERSION//./\\.}([+-]|$)" || true)
+        (cd "$QT_WINDOWS_WORK" && apt-get source --download-only "qt6-base=${debian_version:-$QT_WINDOWS_VERSION}" &&
             dpkg-source -x ./qt6-base_"$QT_WINDOWS_VERSION"*.dsc) >"$QT_WINDOWS_WORK/source.log" 2>&1 || {
             tail -n 20 "$QT_WINDOWS_WORK/source.log" >&2
             echo "Debian's source of qt6-base $QT_WINDOWS_VERSION could not be fetched (above; the whole log:" \
