@@ -160,16 +160,27 @@ pack_windows_zip() {
 }
 
 # Unpacks the zip alone into an empty folder whose path holds a blank and a
-# non-ASCII letter, starts the program there under Wine on its sample folder
-# and waits for its window; a screenshot of it goes to the given file.
+# non-ASCII letter and starts the program there under Wine: on its sample
+# folder, and, with Wine's ANSI code page 1251 (LANG=ru_RU.UTF-8), on a
+# Windows-1251 KDX.cfg whose waypoint folder is "путь". Screenshots of both
+# windows go into the given folder.
 prove_windows_zip() {
-    local screenshot=$1
+    local screenshots=$1
     local folder
     folder=$(mktemp -d "$WINDOWS_BUILD_DIR/zip-proof.XXXXXX")/"Bot Ordner Ä"
-    mkdir -p "$folder"
+    mkdir -p "$folder/cyrillic"
     (cd "$folder" && cmake -E tar xf "$WINDOWS_ZIP")
+    cp "$REPO_ROOT/tests/cli/windows-1251.cfg" "$folder/cyrillic/KDX.cfg"
+    show_under_wine "$folder" sample "$screenshots/main-window-wine.png"
+    LANG=ru_RU.UTF-8 show_under_wine "$folder" cyrillic "$screenshots/main-window-wine-1251.png"
+}
+
+# Starts the unpacked program in FOLDER on ARGUMENT and waits for its window;
+# a screenshot of it goes to SCREENSHOT.
+show_under_wine() {
+    local folder=$1 argument=$2 screenshot=$3
     # Nothing of the build may help: no WINEPATH, so only the zip's own DLLs load.
-    (cd "$folder" && env -u WINEPATH QT_PLUGIN_PATH= "$WINE" ./VEVaduDori.exe sample >/dev/null 2>&1) &
+    (cd "$folder" && exec env -u WINEPATH QT_PLUGIN_PATH= "$WINE" ./VEVaduDori.exe "$argument" >/dev/null 2>&1) &
     local program=$! window= tries=0
     while [ -z "$window" ] && [ $tries -lt 120 ]; do
         sleep 0.5
@@ -178,12 +189,18 @@ prove_windows_zip() {
     done
     if [ -z "$window" ]; then
         kill "$program" 2>/dev/null
-        echo "The unpacked zip did not show its window within a minute." >&2
+        echo "The unpacked zip did not show its window on $argument within a minute." >&2
         return 1
     fi
     sleep 1 # the first paint
     import -window "$window" "$screenshot"
-    echo "The unpacked zip started in \"$folder\" and showed \"$(xdotool getwindowname "$window")\""
+    echo "The unpacked zip started in \"$folder\" on $argument and showed \"$(xdotool getwindowname "$window")\": $screenshot"
     kill "$program" 2>/dev/null || true
     wait "$program" 2>/dev/null || true
+    # The next start must not find this window still closing.
+    tries=0
+    while xdotool search --onlyvisible --name '^KDXConfig 1\.0' >/dev/null 2>&1 && [ $tries -lt 50 ]; do
+        sleep 0.2
+        tries=$((tries + 1))
+    done
 }
