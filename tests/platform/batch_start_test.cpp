@@ -5,6 +5,10 @@
 
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace Qt::StringLiterals;
 using namespace kdx::test;
 
@@ -75,6 +79,23 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(readBack(folder.filePath(activeFile)), content, StartTimeoutMs);
         QVERIFY(!QFile::exists(folder.filePath(u"pwned"_s)));
     }
+
+#ifdef Q_OS_WIN
+    // The batch file's console opens minimized, out of the window's way.
+    void consoleOpensMinimized()
+    {
+        BotFolder folder;
+        QVERIFY(folder.isValid());
+        const QString title = u"KDX console %1"_s.arg(QCoreApplication::applicationPid());
+        writeFile(folder.filePath(u"wait.bat"_s), "@title " + title.toLatin1() + "\r\n@ping -n 20 127.0.0.1 >nul\r\n");
+        QVERIFY(!kdx::QtPlatform().startBatchFile(folder.filePath(u"wait.bat"_s), u"x"_s));
+        HWND console = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((console = FindWindowW(nullptr, reinterpret_cast<LPCWSTR>(title.utf16()))),
+                                 StartTimeoutMs);
+        QVERIFY(IsIconic(console));
+        PostMessageW(console, WM_CLOSE, 0, 0);
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(BatchStartTest)
