@@ -127,9 +127,11 @@ std::optional<FileError> QtPlatform::startBatchFile(const QString &batchFile, co
     const QString commandProcessor = qEnvironmentVariable("ComSpec");
     process.setProgram(commandProcessor.isEmpty() ? QStringLiteral("cmd.exe") : commandProcessor);
     process.setNativeArguments(std::get<QString>(arguments));
-    // Its console window opens minimized and active, out of the window's way;
-    // the command line stays the one built above.
+    // Its own console window, even when the program was started from one,
+    // opens minimized and active, out of the window's way; the command line
+    // stays the one built above.
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *created) {
+        created->flags |= CREATE_NEW_CONSOLE;
         created->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
         created->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
     });

@@ -21,6 +21,23 @@ constexpr bool OnWindows = false;
 #endif
 constexpr int StartTimeoutMs = 30000; // Wine starts cmd.exe slowly on a busy machine
 
+#ifdef Q_OS_WIN
+// The console windows on the desktop: those of Windows' console host and of Wine's.
+QSet<HWND> consoleWindows()
+{
+    QSet<HWND> found;
+    EnumWindows(
+        [](HWND window, LPARAM windows) -> BOOL {
+            wchar_t name[32];
+            if (GetClassNameW(window, name, 32) && (!wcscmp(name, L"ConsoleWindowClass") || !wcscmp(name, L"WineConsoleClass")))
+                reinterpret_cast<QSet<HWND> *>(windows)->insert(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+#endif
+
 // A bot folder under the build tree, named as admins name them.
 class BotFolder {
 public:
@@ -81,19 +98,20 @@ private slots:
     }
 
 #ifdef Q_OS_WIN
-    // The batch file's console opens minimized, out of the window's way.
+    // The batch file's own console opens minimized, out of the window's way.
     void consoleOpensMinimized()
     {
         BotFolder folder;
         QVERIFY(folder.isValid());
-        const QString title = u"KDX console %1"_s.arg(QCoreApplication::applicationPid());
-        writeFile(folder.filePath(u"wait.bat"_s), "@title " + title.toLatin1() + "\r\n@ping -n 20 127.0.0.1 >nul\r\n");
+        writeFile(folder.filePath(u"wait.bat"_s), "@ping -n 20 127.0.0.1 >nul\r\n");
+        const QSet<HWND> before = consoleWindows();
         QVERIFY(!kdx::QtPlatform().startBatchFile(folder.filePath(u"wait.bat"_s), u"x"_s));
-        HWND console = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT((console = FindWindowW(nullptr, reinterpret_cast<LPCWSTR>(title.utf16()))),
-                                 StartTimeoutMs);
-        QVERIFY(IsIconic(console));
-        PostMessageW(console, WM_CLOSE, 0, 0);
+        QSet<HWND> opened;
+        QTRY_VERIFY_WITH_TIMEOUT(!(opened = consoleWindows() - before).isEmpty(), StartTimeoutMs);
+        for (HWND console : opened) {
+            QVERIFY(IsIconic(console));
+            PostMessageW(console, WM_CLOSE, 0, 0);
+        }
     }
 #endif
 };

@@ -24,8 +24,8 @@ private slots:
         QTest::newRow("ASCII file") << "wptfolder maps\r\n"_ba << u"maps"_s << u"карты"_s
                                     << "wptfolder \xea\xe0\xf0\xf2\xfb\r\n"_ba;
         QTest::newRow("new file") << "-"_ba << u"wptKDX"_s << u"карты"_s << "wptfolder \xea\xe0\xf0\xf2\xfb\r\n"_ba;
-        QTest::newRow("UTF-8 file stays UTF-8") << u"wptfolder путь\r\n"_s.toUtf8() << u"путь"_s << u"café"_s
-                                                << "wptfolder caf\xc3\xa9\r\n"_ba;
+        QTest::newRow("UTF-8 file stays UTF-8")
+            << u"wptfolder путь\r\n"_s.toUtf8() << u"путь"_s << u"café"_s << "wptfolder caf\xc3\xa9\r\n"_ba;
         QTest::newRow("not in Windows-1251") << "wptfolder maps\r\n"_ba << u"maps"_s << u"café"_s << QByteArray();
     }
     void showsAndSavesInTheSystemCodePage()
