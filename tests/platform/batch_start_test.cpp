@@ -22,14 +22,15 @@ constexpr bool OnWindows = false;
 constexpr int StartTimeoutMs = 30000; // Wine starts cmd.exe slowly on a busy machine
 
 #ifdef Q_OS_WIN
-// The console windows on the desktop: those of Windows' console host and of Wine's.
+// The console windows shown on the desktop: those of Windows' console host and of Wine's.
 QSet<HWND> consoleWindows()
 {
     QSet<HWND> found;
     EnumWindows(
         [](HWND window, LPARAM windows) -> BOOL {
             wchar_t name[32];
-            if (GetClassNameW(window, name, 32) && (!wcscmp(name, L"ConsoleWindowClass") || !wcscmp(name, L"WineConsoleClass")))
+            if (IsWindowVisible(window) && GetClassNameW(window, name, 32)
+                && (!wcscmp(name, L"ConsoleWindowClass") || !wcscmp(name, L"WineConsoleClass")))
                 reinterpret_cast<QSet<HWND> *>(windows)->insert(window);
             return TRUE;
         },
@@ -103,15 +104,18 @@ private slots:
     {
         BotFolder folder;
         QVERIFY(folder.isValid());
-        writeFile(folder.filePath(u"wait.bat"_s), "@ping -n 20 127.0.0.1 >nul\r\n");
+        // It runs while the file "hold" is there.
+        writeFile(folder.filePath(u"hold"_s), "");
+        writeFile(folder.filePath(u"wait.bat"_s), ":wait\r\n@ping -n 2 127.0.0.1 >nul\r\n@if exist hold goto wait\r\n");
         const QSet<HWND> before = consoleWindows();
         QVERIFY(!kdx::QtPlatform().startBatchFile(folder.filePath(u"wait.bat"_s), u"x"_s));
         QSet<HWND> opened;
         QTRY_VERIFY_WITH_TIMEOUT(!(opened = consoleWindows() - before).isEmpty(), StartTimeoutMs);
-        for (HWND console : opened) {
+        for (HWND console : opened)
             QVERIFY(IsIconic(console));
-            PostMessageW(console, WM_CLOSE, 0, 0);
-        }
+        QVERIFY(QFile::remove(folder.filePath(u"hold"_s)));
+        for (HWND console : opened) // the batch file has ended, and its folder can go
+            QTRY_VERIFY_WITH_TIMEOUT(!IsWindow(console), StartTimeoutMs);
     }
 #endif
 };
