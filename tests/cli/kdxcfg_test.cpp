@@ -82,7 +82,7 @@ TEST_F(Kdxcfg, CleanWritesEitherCleanFileBesideTheConfiguration)
         expectRefused(kdxcfg({"clean", name}), "no file name");
 }
 
-TEST_F(Kdxcfg, HelpAndVersionGoToStandardOutput)
+TEST_F(Kdxcfg, HelpGoesToStandardOutput)
 {
     for (const std::vector<std::string> &arguments :
          {std::vector<std::string>{"--help"}, {"set", "--help"}, {"command", "add", "--help"}, {"check", "--help"}}) {
@@ -92,7 +92,6 @@ TEST_F(Kdxcfg, HelpAndVersionGoToStandardOutput)
         EXPECT_NE(run.out.find("Exit status:\n  0  "), std::string::npos) << run.out;
         EXPECT_EQ(run.err, "");
     }
-    EXPECT_EQ(kdxcfg({"--version"}).out, "kdxcfg 1.0\n");
 }
 
 // The runs of kdxcfg_runs.txt, each on its own KDX.cfg.
@@ -134,14 +133,12 @@ TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
         EXPECT_EQ(run.out, out);
         EXPECT_TRUE(err.empty() ? run.err.empty() : run.err.find(err) != std::string::npos) << run.err;
         EXPECT_EQ(readFile("KDX.cfg"), after.value_or(file.value_or("(unreadable)")));
-        EXPECT_EQ(folderListing(), file ? "KDX.cfg" : "");
+        EXPECT_EQ(folderListing(), file || after ? "KDX.cfg" : "");
     }
 }
 
-TEST_F(Kdxcfg, CreateMakesAMissingFileAndFileNamesAnother)
+TEST_F(Kdxcfg, CreateMakesAMissingFileThatFileNames)
 {
-    EXPECT_EQ(kdxcfg({"--create", "set", "max_bots=10"}).status, 0);
-    EXPECT_EQ(readFile("KDX.cfg"), "\r\nmax_bots 10\r\n");
     std::filesystem::create_directories(folder / "bot");
     EXPECT_EQ(kdxcfg({"command", "add", "say hi", "--file", "bot/KDX.cfg", "--create"}).status, 0);
     EXPECT_EQ(readFile("bot/KDX.cfg"), "\r\nsay hi\r\n");
