@@ -36,7 +36,6 @@ protected:
         std::filesystem::current_path(previous);
         return {status, out.str(), err.str()};
     }
-    // A run that failed: status 2, a message naming `about`, nothing on standard output.
     void expectRefused(const ProgramRun &run, const std::string &about) const
     {
         EXPECT_EQ(run.status, 2) << run.err;
@@ -70,18 +69,6 @@ TEST_F(Kdxcfg, ShowListsSettingsCommandsAndMessages)
     EXPECT_EQ(document["messages"][0]["title"], "Too many custom commands");
 }
 
-// Which clean output is written, and where, is kdxcfg's; what it holds is the core's.
-TEST_F(Kdxcfg, CleanWritesEitherCleanFileBesideTheConfiguration)
-{
-    writeFile("KDX.cfg", "# mine\r\nmax_bots 20\r\n");
-    EXPECT_EQ(kdxcfg({"clean", "--leave-out-defaults", "lean.cfg"}).status, 0);
-    EXPECT_EQ(kdxcfg({"clean", "KDX.cfg"}).status, 0);
-    EXPECT_TRUE(readFile("lean.cfg").ends_with("#\r\nmax_bots 20\r\n")) << readFile("lean.cfg");
-    EXPECT_NE(readFile("KDX.cfg").find("\r\nmax_bots 20\r\nbotchat on\r\n"), std::string::npos) << readFile("KDX.cfg");
-    for (const char *name : {"../out.cfg", "sub/out.cfg", "sub\\out.cfg", "C:out.cfg", "..", ""})
-        expectRefused(kdxcfg({"clean", name}), "no file name");
-}
-
 TEST_F(Kdxcfg, HelpGoesToStandardOutput)
 {
     for (const std::vector<std::string> &arguments :
@@ -94,7 +81,6 @@ TEST_F(Kdxcfg, HelpGoesToStandardOutput)
     }
 }
 
-// The runs of kdxcfg_runs.txt, each on its own KDX.cfg.
 TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
 {
     for (const CaseBlock &block : readCaseFile(KDX_CLI_TEST_DATA "/kdxcfg_runs.txt")) {
