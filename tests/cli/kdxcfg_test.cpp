@@ -144,6 +144,9 @@ TEST_F(Kdxcfg, AFileThatCannotBeWrittenIsLeftWhole)
     expectRefused(kdxcfg({"set", "pause=4"}), "could not be written: Permission denied");
     expectRefused(kdxcfg({"--dry-run", "set", "pause=4"}), "could not be written: Permission denied");
     makeWritable(folder / "KDX.cfg");
+    makeReadOnly(folder);
+    expectRefused(kdxcfg({"--dry-run", "set", "pause=4"}), "could not be written: Permission denied");
+    makeWritable(folder);
     EXPECT_EQ(readFile("KDX.cfg"), "pause 3\r\n");
     EXPECT_EQ(folderListing(), "KDX.cfg");
 }
