@@ -3,28 +3,17 @@
 // leaves the file as it was.
 //
 // The input is the file's bytes, a form feed, then the arguments separated by
-// NUL bytes. kdxcfg always works on the file in a work folder of its own:
-// arguments that would name another file are left out.
+// NUL bytes. kdxcfg always works on the file in a work folder of its own in the
+// current one: arguments that would name another file are left out.
 #include "fuzz_check.h"
 
 #include "cli/kdxcfg.h"
 #include "files/file_access.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
-
-namespace {
-
-std::filesystem::path workFolder()
-{
-    const char *chosen = std::getenv("KDX_FUZZ_WORK");
-    return std::filesystem::absolute(chosen ? chosen : "kdxcfg-fuzz-work");
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -32,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::size_t split = input.find('\f');
     const std::string file(input.substr(0, split));
 
-    static const std::filesystem::path folder = workFolder();
+    static const std::filesystem::path folder = std::filesystem::absolute("kdxcfg-fuzz-work");
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     const std::filesystem::path cfg = folder / "KDX.cfg";

@@ -36,7 +36,6 @@ protected:
         std::filesystem::current_path(previous);
         return {status, out.str(), err.str()};
     }
-    // A run that failed: status 2, a message naming `about`, nothing on standard output.
     void expectRefused(const ProgramRun &run, const std::string &about) const
     {
         EXPECT_EQ(run.status, 2) << run.err;
@@ -70,19 +69,7 @@ TEST_F(Kdxcfg, ShowListsSettingsCommandsAndMessages)
     EXPECT_EQ(document["messages"][0]["title"], "Too many custom commands");
 }
 
-// Which clean output is written, and where, is kdxcfg's; what it holds is the core's.
-TEST_F(Kdxcfg, CleanWritesEitherCleanFileBesideTheConfiguration)
-{
-    writeFile("KDX.cfg", "# mine\r\nmax_bots 20\r\n");
-    EXPECT_EQ(kdxcfg({"clean", "--leave-out-defaults", "lean.cfg"}).status, 0);
-    EXPECT_EQ(kdxcfg({"clean", "KDX.cfg"}).status, 0);
-    EXPECT_TRUE(readFile("lean.cfg").ends_with("#\r\nmax_bots 20\r\n")) << readFile("lean.cfg");
-    EXPECT_NE(readFile("KDX.cfg").find("\r\nmax_bots 20\r\nbotchat on\r\n"), std::string::npos) << readFile("KDX.cfg");
-    for (const char *name : {"../out.cfg", "sub/out.cfg", "sub\\out.cfg", "C:out.cfg", "..", ""})
-        expectRefused(kdxcfg({"clean", name}), "no file name");
-}
-
-TEST_F(Kdxcfg, HelpAndVersionGoToStandardOutput)
+TEST_F(Kdxcfg, HelpGoesToStandardOutput)
 {
     for (const std::vector<std::string> &arguments :
          {std::vector<std::string>{"--help"}, {"set", "--help"}, {"command", "add", "--help"}, {"check", "--help"}}) {
@@ -92,10 +79,8 @@ TEST_F(Kdxcfg, HelpAndVersionGoToStandardOutput)
         EXPECT_NE(run.out.find("Exit status:\n  0  "), std::string::npos) << run.out;
         EXPECT_EQ(run.err, "");
     }
-    EXPECT_EQ(kdxcfg({"--version"}).out, "kdxcfg 1.0\n");
 }
 
-// The runs of kdxcfg_runs.txt, each on its own KDX.cfg.
 TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
 {
     for (const CaseBlock &block : readCaseFile(KDX_CLI_TEST_DATA "/kdxcfg_runs.txt")) {
@@ -134,14 +119,12 @@ TEST_F(Kdxcfg, RunsOnOneFileGiveTheirStatusOutputAndFile)
         EXPECT_EQ(run.out, out);
         EXPECT_TRUE(err.empty() ? run.err.empty() : run.err.find(err) != std::string::npos) << run.err;
         EXPECT_EQ(readFile("KDX.cfg"), after.value_or(file.value_or("(unreadable)")));
-        EXPECT_EQ(folderListing(), file ? "KDX.cfg" : "");
+        EXPECT_EQ(folderListing(), file || after ? "KDX.cfg" : "");
     }
 }
 
-TEST_F(Kdxcfg, CreateMakesAMissingFileAndFileNamesAnother)
+TEST_F(Kdxcfg, CreateMakesAMissingFileThatFileNames)
 {
-    EXPECT_EQ(kdxcfg({"--create", "set", "max_bots=10"}).status, 0);
-    EXPECT_EQ(readFile("KDX.cfg"), "\r\nmax_bots 10\r\n");
     std::filesystem::create_directories(folder / "bot");
     EXPECT_EQ(kdxcfg({"command", "add", "say hi", "--file", "bot/KDX.cfg", "--create"}).status, 0);
     EXPECT_EQ(readFile("bot/KDX.cfg"), "\r\nsay hi\r\n");
@@ -161,6 +144,9 @@ TEST_F(Kdxcfg, AFileThatCannotBeWrittenIsLeftWhole)
     expectRefused(kdxcfg({"set", "pause=4"}), "could not be written: Permission denied");
     expectRefused(kdxcfg({"--dry-run", "set", "pause=4"}), "could not be written: Permission denied");
     makeWritable(folder / "KDX.cfg");
+    makeReadOnly(folder);
+    expectRefused(kdxcfg({"--dry-run", "set", "pause=4"}), "could not be written: Permission denied");
+    makeWritable(folder);
     EXPECT_EQ(readFile("KDX.cfg"), "pause 3\r\n");
     EXPECT_EQ(folderListing(), "KDX.cfg");
 }

@@ -4,17 +4,13 @@
 # dependencies) into a fresh Debian 12 system (tests/packaging/debian_root.sh),
 # and run there.
 #   debian_install_test.sh BUILD_DIR WORK_DIR
-# Exit status 77 (skipped) without the cached root or without root rights.
-set -euo pipefail
-source "$(dirname "$0")/../../scripts/lib/setup.sh"
 source "$(dirname "$0")/debian_root.sh"
 
 build=$1
 debian_root_up "$2" debian-install
-work=$ROOT_WORK
 
 pack_from_build "cpack -G DEB" --config "$build/CPackConfig.cmake" -G DEB
-debs=("$work"/pack/*.deb)
+debs=("$ROOT_WORK"/pack/*.deb)
 names=$(for deb in "${debs[@]}"; do dpkg-deb -f "$deb" Package; done | sort | xargs)
 expected=vevadudori
 [ -x "$build/kdxcfg" ] && expected="kdxcfg vevadudori"
@@ -28,13 +24,13 @@ cp "${debs[@]}" "$ROOT/tmp/"
 # What apt and dpkg say goes to a log, shown when they fail. The root is thrown
 # away afterwards: dpkg need not wait for each file to reach the disk.
 apt_in_root() {
-    in_root apt-get -q -y -o Dpkg::Options::=--force-unsafe-io "$@" >>"$work/apt.log" 2>&1 ||
-        { cat "$work/apt.log"; fail "apt-get $* failed in the root"; }
+    in_root apt-get -q -y -o Dpkg::Options::=--force-unsafe-io "$@" >>"$ROOT_WORK/apt.log" 2>&1 ||
+        { cat "$ROOT_WORK/apt.log"; fail "apt-get $* failed in the root"; }
 }
 apt_in_root update
 # dpkg -i stops at the missing libraries; apt-get -f install brings them and
 # finishes the configuration.
-in_root sh -c 'dpkg --force-unsafe-io -i /tmp/*.deb' >>"$work/apt.log" 2>&1 || true
+in_root sh -c 'dpkg --force-unsafe-io -i /tmp/*.deb' >>"$ROOT_WORK/apt.log" 2>&1 || true
 apt_in_root --no-install-recommends -f install
 for name in $names; do
     [ "$(in_root dpkg-query -W -f='${Status}' "$name")" = "install ok installed" ] || fail "$name is not installed"
@@ -65,7 +61,7 @@ if [[ " $names " == *" kdxcfg "* ]]; then
     [ -f "$ROOT/usr/share/ansible/plugins/modules/kdxcfg.py" ] || fail "the Ansible module is not where Ansible looks"
     in_root sh -c 'cd /root && kdxcfg set max_bots=10' || fail "kdxcfg set failed"
     [ "$(cat "$ROOT/root/KDX.cfg")" = $'pause 5\r\nmax_bots 10\r' ] || fail "kdxcfg set wrote: $(cat -A "$ROOT/root/KDX.cfg")"
-    if dpkg-deb -f "$work"/pack/kdxcfg_*.deb Depends | grep -qi qt; then
+    if dpkg-deb -f "$ROOT_WORK"/pack/kdxcfg_*.deb Depends | grep -qi qt; then
         fail "kdxcfg depends on Qt"
     fi
 fi

@@ -1,10 +1,12 @@
 # A throw-away Debian 12 system for the tests that install or build in one: an
 # overlay over the cached root that `scripts/package --verify` makes, which
-# stays untouched. Source it after scripts/lib/setup.sh; do not run it.
+# stays untouched. Source it; do not run it.
 #   debian_root_up WORK_DIR NAME   makes a folder WORK_DIR/NAME.XXXXXX (ROOT_WORK), mounts
 #                                  the system at ROOT_WORK/root (ROOT); both go on exit
 #   in_root COMMAND...    runs a command there as root, with a clean environment
 # Exit status 77 (skipped) without the cached root or without root rights.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/setup.sh"
 
 skip() {
     echo "SKIPPED: $*"

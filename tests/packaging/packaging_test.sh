@@ -50,7 +50,6 @@ expected_files='./VEVaduDori
 ./sample/chat/Francais.txt
 ./sample/kdx_set_language.sh'
 
-# Starts a private X server on a free display.
 start_display() {
     local display
     read -r display xvfb < <("$scripts/lib/start-xvfb" 1024x768) || fail "Xvfb did not start"
