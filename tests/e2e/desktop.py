@@ -106,15 +106,11 @@ class Desktop:
     files maps names relative to the folder to bytes; copy maps names to
     existing files or folders that are copied in beside the executable;
     screenshots is the folder for the pictures, work the folder to make the
-    program folder in. before_main(desktop), if
-    given, answers what the program shows while it loads, before its window.
-    arguments are names below the folder, given to the program as absolute
+    program folder in. arguments are names below the folder, given to the program as absolute
     paths after the options, which go as they are; with main_window False
     nothing waits for the main window."""
 
-    def __init__(self, program, files, copy, screenshots, work, before_main=None, arguments=(), main_window=True,
-                 options=()):
-        self.before_main = before_main
+    def __init__(self, program, files, copy, screenshots, work, arguments=(), main_window=True, options=()):
         self.main_window = main_window
         self.folder = tempfile.mkdtemp(prefix="vevadudori-e2e-", dir=work)
         self.screenshots = screenshots
@@ -137,8 +133,6 @@ class Desktop:
             if not LAUNCHER:
                 self.env.update(QT_QPA_PLATFORM="xcb")
             self.program = subprocess.Popen([*LAUNCHER, self.executable, *self.arguments], cwd="/", env=self.env)
-            if self.before_main:
-                self.before_main(self)
             if self.main_window:
                 self.main = self.wait_window("^KDXConfig 1[.]0 ", "the main window")
                 self.focus(self.main)

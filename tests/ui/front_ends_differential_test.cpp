@@ -92,12 +92,13 @@ std::string enteredValue(std::mt19937 &random, int index)
     using S = std::string;
     switch (kindOf(index)) {
     case SettingKind::Text:
-        return oneOf<S>(random, {"wptKDX", "my maps", "x=y", "", "Жук", "#c"});
+        return oneOf<S>(random, {"wptKDX", "my maps", "x=y", "", "Жук", "#c", "maps\\"});
     case SettingKind::OnOff:
         return oneOf<S>(random, {"on", "off"});
     case SettingKind::WholeNumber:
         return between(random, 0, 1) ? std::to_string(between(random, 0, 30))
-                                     : oneOf<S>(random, {"3.7", "12abc", "-4", "1e2", " 4", "&H1F", "0.5"});
+                                     : oneOf<S>(random, {"3.7", "12abc", "-4", "1e2", " 4", "&H1F", "0.5", "0.9999999999999999",
+                                                         "12345678901234567"});
     case SettingKind::Seconds:
         return oneOf<S>(random, {"0.05", "0.1", "0.5", "0.9", "0.95", "5", "0.5s", "0.", "0", "1.00"});
     case SettingKind::Skill:
