@@ -14,8 +14,9 @@ TWIPS_PER_PIXEL = 12
 TIMEOUT = 15.0  # seconds for any awaited condition; generous for a loaded CI machine
 POLL = 0.02
 
-# The program's own table of the main window's controls.
-LAYOUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "ui", "main", "main_window_layout.cpp")
+REPOSITORY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+LAYOUT = os.path.join(REPOSITORY, "src", "ui", "main", "main_window_layout.cpp")  # the main window's controls
+START_XVFB = os.path.join(REPOSITORY, "scripts", "lib", "start-xvfb")
 TAKES_FOCUS = {"Button", "CustomButton", "CheckBox", "TextBox", "NumberBox", "TimerBox", "ScrollBar", "OptionButton"}
 
 
@@ -80,42 +81,30 @@ def stop(process):
             process.wait()
 
 
-class XServer:
-    """A private X server on a free display, with .display and .stop(), started
-    by the scripts' one starter, which returns once the server is up."""
-
-    STARTER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "lib", "start-xvfb")
-
-    def __init__(self):
-        started = subprocess.run([self.STARTER, "1024x768"], capture_output=True, text=True)
-        if started.returncode != 0:
-            raise DriverError(started.stderr.strip() or "start-xvfb failed")
-        self.display, pid = started.stdout.split()
-        self.pid = int(pid)
-
-    def stop(self):
-        try:
-            os.kill(self.pid, signal.SIGTERM)
-        except ProcessLookupError:
-            pass
+def start_x_server():
+    """A private X server on a free display, started by the scripts' one starter,
+    which returns once the server is up: its display and its process id."""
+    started = subprocess.run([START_XVFB, "1024x768"], capture_output=True, text=True)
+    if started.returncode != 0:
+        raise DriverError(started.stderr.strip() or "start-xvfb failed")
+    display, pid = started.stdout.split()
+    return display, int(pid)
 
 
 class Desktop:
-    """A temporary program folder, its own X display and the running program.
+    """A temporary program folder in work, its own X display and the running program.
 
     files maps names relative to the folder to bytes; copy maps names to
-    existing files or folders that are copied in beside the executable;
-    screenshots is the folder for the pictures, work the folder to make the
-    program folder in. arguments are names below the folder, given to the program as absolute
-    paths after the options, which go as they are; with main_window False
-    nothing waits for the main window."""
+    existing files or folders that are copied in beside the executable.
+    arguments are names below the folder, given to the program as absolute
+    paths after the options; with main_window False nothing waits for the main window."""
 
     def __init__(self, program, files, copy, screenshots, work, arguments=(), main_window=True, options=()):
         self.main_window = main_window
         self.folder = tempfile.mkdtemp(prefix="vevadudori-e2e-", dir=work)
         self.screenshots = screenshots
         self.program = None
-        self.x_server = None
+        self.x_server_pid = None
         shutil.copy2(program, self.folder)
         for name, source in copy.items():
             target = os.path.join(self.folder, name)
@@ -127,9 +116,9 @@ class Desktop:
 
     def __enter__(self):
         try:
-            self.x_server = XServer()
+            display, self.x_server_pid = start_x_server()
             self.env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
-            self.env.update(DISPLAY=self.x_server.display, XDG_RUNTIME_DIR=self.folder)
+            self.env.update(DISPLAY=display, XDG_RUNTIME_DIR=self.folder)
             if not LAUNCHER:
                 self.env.update(QT_QPA_PLATFORM="xcb")
             self.program = subprocess.Popen([*LAUNCHER, self.executable, *self.arguments], cwd="/", env=self.env)
@@ -143,8 +132,8 @@ class Desktop:
 
     def __exit__(self, *exc):
         stop(self.program)
-        if self.x_server:
-            self.x_server.stop()
+        if self.x_server_pid:
+            os.kill(self.x_server_pid, signal.SIGTERM)
         shutil.rmtree(self.folder, ignore_errors=True)
 
     # Files of the program folder

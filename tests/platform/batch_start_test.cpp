@@ -17,18 +17,6 @@ constexpr bool OnWindows = false;
 #endif
 constexpr int StartTimeoutMs = 30000; // Wine starts cmd.exe slowly on a busy machine
 
-// A bot folder under the build tree, named as admins name them.
-class BotFolder {
-public:
-    BotFolder() : path_(root_.filePath(u"Bot Ordner Ä"_s)) { QDir().mkpath(path_); }
-    bool isValid() const { return root_.isValid() && QFileInfo(path_).isDir(); }
-    QString filePath(const QString &name) const { return path_ + u'/' + name; }
-
-private:
-    QTemporaryDir root_{QStringLiteral(KDX_WORK_FOLDER "/batch-XXXXXX")};
-    QString path_;
-};
-
 } // namespace
 
 class BatchStartTest : public QObject {
@@ -56,8 +44,10 @@ private slots:
         QFETCH(QString, batchFile);
         QFETCH(QString, languageFile);
         QFETCH(QString, activeFile);
-        BotFolder folder;
-        QVERIFY(folder.isValid());
+        // A bot folder under the build tree, named as admins name them.
+        const QTemporaryDir root(QStringLiteral(KDX_WORK_FOLDER "/batch-XXXXXX"));
+        const QDir folder(root.filePath(u"Bot Ordner Ä"_s));
+        QVERIFY(root.isValid() && folder.mkpath(u"."_s));
         const QDir sample(QStringLiteral(KDX_SAMPLE_FOLDER));
         for (const QString &script : sample.entryList({u"*.bat"_s, u"*.sh"_s}, QDir::Files))
             QVERIFY(QFile::copy(sample.filePath(script), folder.filePath(script)));
@@ -68,7 +58,7 @@ private slots:
         if (activeFile.isEmpty()) {
             QVERIFY(error && error->reason.contains(name));
             QTest::qWait(1000);
-            QCOMPARE(QDir(folder.filePath(QString())).entryList(QDir::Files).filter(u".txt"_s), QStringList());
+            QCOMPARE(folder.entryList(QDir::Files).filter(u".txt"_s), QStringList());
             return;
         }
         QVERIFY2(!error, error ? qPrintable(error->reason) : "");
