@@ -1,6 +1,6 @@
 // The window's value rules in the core: what a control can show, where a text
 // holds a number, and which name is the configuration file. What a first show
-// stores is proven against the window by the parity test of tests/ui.
+// stores is proven against the window by the front ends' differential test of tests/ui.
 #include "config/file_names.h"
 #include "config/number_text.h"
 #include "config/value_rules.h"

@@ -17,29 +17,22 @@ POLL = 0.02
 REPOSITORY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 LAYOUT = os.path.join(REPOSITORY, "src", "ui", "main", "main_window_layout.cpp")  # the main window's controls
 START_XVFB = os.path.join(REPOSITORY, "scripts", "lib", "start-xvfb")
-TAKES_FOCUS = {"Button", "CustomButton", "CheckBox", "TextBox", "NumberBox", "TimerBox", "ScrollBar", "OptionButton"}
 
 
-def read_layout(path=LAYOUT):
+def read_layout():
     """The rectangles of the main window's controls in twips (left, top, width,
-    height) by objectName, and the focusable controls in the order the Tab key
-    visits them, read from the program's table; the option buttons are one stop."""
-    with open(path, encoding="utf-8") as source:
+    height) by objectName, read from the program's table."""
+    with open(LAYOUT, encoding="utf-8") as source:
         text = source.read()
     constants = {name: int(value) for name, value in re.findall(r"constexpr int (\w+) = (-?\d+);", text)}
     number = lambda token: int(token) if token.lstrip("-").isdigit() else constants[token]
-    rectangles, stops = {}, {}
-    for name, index, kind, *rectangle, tab in re.findall(
-            r'\{"(\w+)", (\w+), (\w+), "(?:[^"\\]|\\.)*", (\w+), (\w+), (\w+), (\w+), (\w+)', text):
-        name += "" if index == "None" else f"_{index}"
-        rectangles[name] = tuple(map(number, rectangle))
-        if kind in TAKES_FOCUS:
-            stops[number(tab)] = "radio group" if kind == "OptionButton" else name
-    order = [name for _, name in sorted(stops.items())]
-    return rectangles, [name for i, name in enumerate(order) if i == 0 or name != order[i - 1]]
+    rectangles = {}
+    for name, index, *rectangle in re.findall(r'\{"(\w+)", (\w+), \w+, "(?:[^"\\]|\\.)*", (\w+), (\w+), (\w+), (\w+)', text):
+        rectangles[name + ("" if index == "None" else f"_{index}")] = tuple(map(number, rectangle))
+    return rectangles
 
 
-MAIN_WINDOW, TAB_ORDER = read_layout()
+MAIN_WINDOW = read_layout()
 
 # A cross-built program runs through the launcher that ctest gives (Wine for a
 # Windows build); it then picks its own window system.
@@ -205,13 +198,6 @@ class Desktop:
 
     def type(self, text):
         self.xdotool("type", "--delay", 20, text)
-
-    def tab_to(self, control, start="cmdLoad"):
-        """Moves the focus from control start to control with Tab or Shift+Tab,
-        whichever takes fewer presses; the order wraps around at its ends."""
-        forward = (TAB_ORDER.index(control) - TAB_ORDER.index(start)) % len(TAB_ORDER)
-        backward = len(TAB_ORDER) - forward
-        self.key(*(["Tab"] * forward if forward <= backward else ["shift+Tab"] * backward))
 
     def click(self, control):
         """Clicks the middle of a main-window control."""
