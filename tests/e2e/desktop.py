@@ -103,7 +103,9 @@ class Desktop:
             target = os.path.join(self.folder, name)
             (shutil.copytree if os.path.isdir(source) else shutil.copy2)(source, target)
         for name, content in files.items():
-            self.write(name, content)
+            os.makedirs(os.path.dirname(self.path(name)), exist_ok=True)
+            with open(self.path(name), "wb") as out:
+                out.write(content)
         self.executable = os.path.join(self.folder, os.path.basename(program))
         self.arguments = [*options, *(self.path(name) for name in arguments)]
 
@@ -129,15 +131,8 @@ class Desktop:
             os.kill(self.x_server_pid, signal.SIGTERM)
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    # Files of the program folder
-
     def path(self, name):
         return os.path.join(self.folder, name)
-
-    def write(self, name, content):
-        os.makedirs(os.path.dirname(self.path(name)), exist_ok=True)
-        with open(self.path(name), "wb") as out:
-            out.write(content)
 
     def read(self, name):
         with open(self.path(name), "rb") as source:
@@ -149,8 +144,6 @@ class Desktop:
         action()
         wait_until(lambda: file_identity(self.path(name)) not in (before, None), f"{name} to be written")
         return self.read(name)
-
-    # Windows
 
     def xdotool(self, *args, timeout=TIMEOUT):
         try:
@@ -191,8 +184,6 @@ class Desktop:
         except subprocess.TimeoutExpired:
             raise DriverError("the program did not end") from None
 
-    # Input
-
     def key(self, *keys):
         self.xdotool("key", "--delay", 20, *keys)
 
@@ -204,8 +195,6 @@ class Desktop:
         left, top, width, height = MAIN_WINDOW[control]
         x, y = (left + width / 2) / TWIPS_PER_PIXEL, (top + height / 2) / TWIPS_PER_PIXEL
         self.xdotool("mousemove", "--window", self.main, round(x), round(y), "click", 1)
-
-    # Pictures
 
     def screenshot(self, window, name):
         """Saves a PNG of the window once two captures in a row agree (it has finished painting)."""

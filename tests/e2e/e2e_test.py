@@ -1,9 +1,7 @@
-"""End-to-end tests of the VEVaduDori executable under Xvfb.
+"""End-to-end tests of the VEVaduDori executable under Xvfb, each in a fresh
+program folder on its own display: what only the real program can show.
 
-Usage: e2e_test.py PROGRAM SAMPLE-FOLDER SCREENSHOT-FOLDER WORK-FOLDER TEST-NAME...
-Each test copies the program into a fresh folder with its own KDX.cfg, starts it
-on its own display, drives it with keys and clicks and checks the files it
-writes byte for byte."""
+Usage: e2e_test.py PROGRAM SAMPLE-FOLDER SCREENSHOT-FOLDER WORK-FOLDER TEST-NAME..."""
 
 import os
 import sys

@@ -87,12 +87,8 @@ private slots:
                 QTest::keyClick(list, QKeySequence::fromString(key)[0].key());
         } else if (action == "double-click"_L1)
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
-        else if (action == "Enter"_L1)
-            QTest::keyClick(list, Qt::Key_Return);
         else if (action == "close box"_L1)
             window.close();
-        else if (action == "Esc"_L1)
-            QTest::keyClick(list, Qt::Key_Escape);
         else
             QTest::mouseClick(apply, Qt::LeftButton);
         for (const auto &[batchFile, argument] : platform.startedBatchFiles)

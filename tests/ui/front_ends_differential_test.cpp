@@ -248,11 +248,6 @@ private:
     kdx::test::MainWindowHarness &w_;
 };
 
-QByteArray readOrNone(const QString &path)
-{
-    return QFile::exists(path) ? kdx::test::readBack(path) : "(none)";
-}
-
 } // namespace
 
 class FrontEndsDifferentialTest : public QObject {
@@ -306,8 +301,8 @@ private slots:
                     QFAIL("the two front ends differ; see above");
                 }
                 for (const QString &written : {u"KDX.cfg"_s, u"clean.cfg"_s}) {
-                    const QByteArray fromKdxcfg = readOrNone(kdxcfgFolder.filePath(written));
-                    const QByteArray fromWindow = readOrNone(window->path(written));
+                    const QByteArray fromKdxcfg = kdx::test::readBack(kdxcfgFolder.filePath(written)); // "?": none
+                    const QByteArray fromWindow = kdx::test::readBack(window->path(written));
                     if (fromKdxcfg != fromWindow) {
                         report(written.toStdString() + " differs\nkdxcfg: " + printable(fromKdxcfg.toStdString())
                                + "\nwindow: " + printable(fromWindow.toStdString()));
