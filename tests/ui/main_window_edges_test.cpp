@@ -114,7 +114,7 @@ private slots:
             QCOMPARE(w.platform.questions, question.isEmpty() ? QStringList() : QStringList{question});
             QCOMPARE(w.content() == before, !replacesTheFile);
             QCOMPARE(w.content(name).startsWith("#### VEVaduDori"), question.isEmpty());
-            // The program's own clean output over KDX.cfg is no change by another program.
+            // A later save asks again, but not after the program's own clean output over KDX.cfg.
             const qsizetype asked = w.platform.questions.size();
             w.platform.questionAnswers = {false};
             w.window->cmdSave_Click();
