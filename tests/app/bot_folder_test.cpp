@@ -1,10 +1,5 @@
-// The bot folder for the command line's arguments, in a temporary tree:
-//   program/                  the program's folder
-//   current/                  the current folder
-//   current/bot/              KDX.cfg and chat.txt
-//   current/Bot Ördner 日本/   KDX.cfg
-//   current/lower/            kdx.cfg
-//   current/withcfg/          KDX.cfg
+// The bot folder for the command line's arguments, in a temporary tree of the
+// program's folder program/ and the current folder current/ with bot folders in it.
 #include "bot_folder.h"
 #include "support/fake_platform.h"
 

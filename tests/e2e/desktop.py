@@ -14,31 +14,25 @@ TWIPS_PER_PIXEL = 12
 TIMEOUT = 15.0  # seconds for any awaited condition; generous for a loaded CI machine
 POLL = 0.02
 
-# The program's own table of the main window's controls.
-LAYOUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "ui", "main", "main_window_layout.cpp")
-TAKES_FOCUS = {"Button", "CustomButton", "CheckBox", "TextBox", "NumberBox", "TimerBox", "ScrollBar", "OptionButton"}
+REPOSITORY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+LAYOUT = os.path.join(REPOSITORY, "src", "ui", "main", "main_window_layout.cpp")  # the main window's controls
+START_XVFB = os.path.join(REPOSITORY, "scripts", "lib", "start-xvfb")
 
 
-def read_layout(path=LAYOUT):
+def read_layout():
     """The rectangles of the main window's controls in twips (left, top, width,
-    height) by objectName, and the focusable controls in the order the Tab key
-    visits them, read from the program's table; the option buttons are one stop."""
-    with open(path, encoding="utf-8") as source:
+    height) by objectName, read from the program's table."""
+    with open(LAYOUT, encoding="utf-8") as source:
         text = source.read()
     constants = {name: int(value) for name, value in re.findall(r"constexpr int (\w+) = (-?\d+);", text)}
     number = lambda token: int(token) if token.lstrip("-").isdigit() else constants[token]
-    rectangles, stops = {}, {}
-    for name, index, kind, *rectangle, tab in re.findall(
-            r'\{"(\w+)", (\w+), (\w+), "(?:[^"\\]|\\.)*", (\w+), (\w+), (\w+), (\w+), (\w+)', text):
-        name += "" if index == "None" else f"_{index}"
-        rectangles[name] = tuple(map(number, rectangle))
-        if kind in TAKES_FOCUS:
-            stops[number(tab)] = "radio group" if kind == "OptionButton" else name
-    order = [name for _, name in sorted(stops.items())]
-    return rectangles, [name for i, name in enumerate(order) if i == 0 or name != order[i - 1]]
+    rectangles = {}
+    for name, index, *rectangle in re.findall(r'\{"(\w+)", (\w+), \w+, "(?:[^"\\]|\\.)*", (\w+), (\w+), (\w+), (\w+)', text):
+        rectangles[name + ("" if index == "None" else f"_{index}")] = tuple(map(number, rectangle))
+    return rectangles
 
 
-MAIN_WINDOW, TAB_ORDER = read_layout()
+MAIN_WINDOW = read_layout()
 
 # A cross-built program runs through the launcher that ctest gives (Wine for a
 # Windows build); it then picks its own window system.
@@ -80,65 +74,49 @@ def stop(process):
             process.wait()
 
 
-class XServer:
-    """A private X server on a free display, with .display and .stop(), started
-    by the scripts' one starter, which returns once the server is up."""
-
-    STARTER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "lib", "start-xvfb")
-
-    def __init__(self):
-        started = subprocess.run([self.STARTER, "1024x768"], capture_output=True, text=True)
-        if started.returncode != 0:
-            raise DriverError(started.stderr.strip() or "start-xvfb failed")
-        self.display, pid = started.stdout.split()
-        self.pid = int(pid)
-
-    def stop(self):
-        try:
-            os.kill(self.pid, signal.SIGTERM)
-        except ProcessLookupError:
-            pass
+def start_x_server():
+    """A private X server on a free display, started by the scripts' one starter,
+    which returns once the server is up: its display and its process id."""
+    started = subprocess.run([START_XVFB, "1024x768"], capture_output=True, text=True)
+    if started.returncode != 0:
+        raise DriverError(started.stderr.strip() or "start-xvfb failed")
+    display, pid = started.stdout.split()
+    return display, int(pid)
 
 
 class Desktop:
-    """A temporary program folder, its own X display and the running program.
+    """A temporary program folder in work, its own X display and the running program.
 
     files maps names relative to the folder to bytes; copy maps names to
-    existing files or folders that are copied in beside the executable;
-    screenshots is the folder for the pictures, work the folder to make the
-    program folder in. before_main(desktop), if
-    given, answers what the program shows while it loads, before its window.
+    existing files or folders that are copied in beside the executable.
     arguments are names below the folder, given to the program as absolute
-    paths after the options, which go as they are; with main_window False
-    nothing waits for the main window."""
+    paths after the options; with main_window False nothing waits for the main window."""
 
-    def __init__(self, program, files, copy, screenshots, work, before_main=None, arguments=(), main_window=True,
-                 options=()):
-        self.before_main = before_main
+    def __init__(self, program, files, copy, screenshots, work, arguments=(), main_window=True, options=()):
         self.main_window = main_window
         self.folder = tempfile.mkdtemp(prefix="vevadudori-e2e-", dir=work)
         self.screenshots = screenshots
         self.program = None
-        self.x_server = None
+        self.x_server_pid = None
         shutil.copy2(program, self.folder)
         for name, source in copy.items():
             target = os.path.join(self.folder, name)
             (shutil.copytree if os.path.isdir(source) else shutil.copy2)(source, target)
         for name, content in files.items():
-            self.write(name, content)
+            os.makedirs(os.path.dirname(self.path(name)), exist_ok=True)
+            with open(self.path(name), "wb") as out:
+                out.write(content)
         self.executable = os.path.join(self.folder, os.path.basename(program))
         self.arguments = [*options, *(self.path(name) for name in arguments)]
 
     def __enter__(self):
         try:
-            self.x_server = XServer()
+            display, self.x_server_pid = start_x_server()
             self.env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
-            self.env.update(DISPLAY=self.x_server.display, XDG_RUNTIME_DIR=self.folder)
+            self.env.update(DISPLAY=display, XDG_RUNTIME_DIR=self.folder)
             if not LAUNCHER:
                 self.env.update(QT_QPA_PLATFORM="xcb")
             self.program = subprocess.Popen([*LAUNCHER, self.executable, *self.arguments], cwd="/", env=self.env)
-            if self.before_main:
-                self.before_main(self)
             if self.main_window:
                 self.main = self.wait_window("^KDXConfig 1[.]0 ", "the main window")
                 self.focus(self.main)
@@ -149,19 +127,12 @@ class Desktop:
 
     def __exit__(self, *exc):
         stop(self.program)
-        if self.x_server:
-            self.x_server.stop()
+        if self.x_server_pid:
+            os.kill(self.x_server_pid, signal.SIGTERM)
         shutil.rmtree(self.folder, ignore_errors=True)
-
-    # Files of the program folder
 
     def path(self, name):
         return os.path.join(self.folder, name)
-
-    def write(self, name, content):
-        os.makedirs(os.path.dirname(self.path(name)), exist_ok=True)
-        with open(self.path(name), "wb") as out:
-            out.write(content)
 
     def read(self, name):
         with open(self.path(name), "rb") as source:
@@ -173,8 +144,6 @@ class Desktop:
         action()
         wait_until(lambda: file_identity(self.path(name)) not in (before, None), f"{name} to be written")
         return self.read(name)
-
-    # Windows
 
     def xdotool(self, *args, timeout=TIMEOUT):
         try:
@@ -215,28 +184,17 @@ class Desktop:
         except subprocess.TimeoutExpired:
             raise DriverError("the program did not end") from None
 
-    # Input
-
     def key(self, *keys):
         self.xdotool("key", "--delay", 20, *keys)
 
     def type(self, text):
         self.xdotool("type", "--delay", 20, text)
 
-    def tab_to(self, control, start="cmdLoad"):
-        """Moves the focus from control start to control with Tab or Shift+Tab,
-        whichever takes fewer presses; the order wraps around at its ends."""
-        forward = (TAB_ORDER.index(control) - TAB_ORDER.index(start)) % len(TAB_ORDER)
-        backward = len(TAB_ORDER) - forward
-        self.key(*(["Tab"] * forward if forward <= backward else ["shift+Tab"] * backward))
-
     def click(self, control):
         """Clicks the middle of a main-window control."""
         left, top, width, height = MAIN_WINDOW[control]
         x, y = (left + width / 2) / TWIPS_PER_PIXEL, (top + height / 2) / TWIPS_PER_PIXEL
         self.xdotool("mousemove", "--window", self.main, round(x), round(y), "click", 1)
-
-    # Pictures
 
     def screenshot(self, window, name):
         """Saves a PNG of the window once two captures in a row agree (it has finished painting)."""

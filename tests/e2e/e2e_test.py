@@ -1,9 +1,7 @@
-"""End-to-end tests of the VEVaduDori executable under Xvfb.
+"""End-to-end tests of the VEVaduDori executable under Xvfb, each in a fresh
+program folder on its own display: what only the real program can show.
 
-Usage: e2e_test.py PROGRAM SAMPLE-FOLDER SCREENSHOT-FOLDER WORK-FOLDER TEST-NAME...
-Each test copies the program into a fresh folder with its own KDX.cfg, starts it
-on its own display, drives it with keys and clicks and checks the files it
-writes byte for byte."""
+Usage: e2e_test.py PROGRAM SAMPLE-FOLDER SCREENSHOT-FOLDER WORK-FOLDER TEST-NAME..."""
 
 import os
 import sys
@@ -23,33 +21,18 @@ def expect_equal(actual, expected, what):
         raise DriverError(f"{what} differs.\n  expected: {expected!r}\n  actual:   {actual!r}")
 
 
-def desktop(config, with_languages=False, before_main=None):
+def desktop(config, with_languages=False):
     copy = {}
     if with_languages:
         # The language folders and this system's sample batch files with their helper.
         copy = {name: os.path.join(SAMPLE, name) for name in os.listdir(SAMPLE)
                 if name in ("chat", "Titles") or name.startswith(("KDX", "kdx_")) and not name.endswith(".cfg")}
-    return Desktop(PROGRAM, {"KDX.cfg": config}, copy, SCREENSHOTS, WORK, before_main)
+    return Desktop(PROGRAM, {"KDX.cfg": config}, copy, SCREENSHOTS, WORK)
 
 
-def test_too_many_commands():
-    """A ninth custom command is reported while the file loads, before the window
-    shows; it stays a plain line that Save File writes back where it was."""
-    config = crlf(*(f"sv_setting{number} 1" for number in range(1, 10)), "pause 3")
-
-    def dismiss_report(d):
-        d.wait_dialog("Too many custom commands")
-        d.key("Return")
-    with desktop(config, before_main=dismiss_report) as d:
-        saved = d.after_write("KDX.cfg", lambda: d.click("cmdSave"))
-    expect_equal(saved, config, "the saved KDX.cfg")
-
-
-def test_commands_and_clean_outputs():
-    """Adding, changing and deleting (Cancel) custom commands; afterwards Save File
-    has the focus, so Space saves. Then both clean outputs under a typed name,
-    with the edits of the file and its commands; Cancel in the input box writes
-    nothing."""
+def test_custom_commands():
+    """Adding, changing and deleting (Cancel) custom commands in the input box;
+    afterwards Save File has the focus, so Space saves."""
     config = crlf("# commands", "max_bots 20", "clantags On", "mp_roundtime 3.5", "sv_gravity 800", "pause 3")
     with desktop(config) as d:
         for button, new_text in (("cmdCustom_3", "mp_timelimit 20"), ("cmdCustom_1", "mp_roundtime 5"),
@@ -68,31 +51,6 @@ def test_commands_and_clean_outputs():
         expect_equal(saved, crlf("# commands", "max_bots 20", "clantags On", "mp_roundtime 5", "", "pause 3", "",
                                  "mp_timelimit 20"), "the saved KDX.cfg")
 
-        original = file_identity(d.path("KDX.cfg"))
-        d.click("cmdCleanOut")
-        box = d.wait_dialog("Output 'Clean' File")
-        d.key("Escape")
-        d.wait_gone(box, "the cancelled input box")
-
-        d.click("cmdCleanOut")
-        d.wait_dialog("Output 'Clean' File")
-        d.key("ctrl+a")
-        d.type("all.cfg")
-        all_settings = d.after_write("all.cfg", lambda: d.key("Return"))
-
-        d.tab_to("cmdClnOut2", start="cmdCleanOut")  # the focus is back on the button
-        d.key("space")
-        d.wait_dialog("Output 'Clean' File")
-        d.key("ctrl+a")
-        d.type("lean.cfg")
-        without_defaults = d.after_write("lean.cfg", lambda: d.key("Return"))
-        expect_equal(file_identity(d.path("KDX.cfg")), original, "KDX.cfg after a cancelled clean output")
-    for name, output, defaults_kept in (("all.cfg", all_settings, True), ("lean.cfg", without_defaults, False)):
-        expected = {b"clantags On": True, b"max_bots 20": True, b"pause 3": defaults_kept, b"mp_roundtime 5": True,
-                    b"mp_timelimit 20": True, b"sv_gravity 800": False}
-        lines = output.split(b"\r\n")
-        expect_equal({line: line in lines for line in expected}, expected, f"which lines {name} holds")
-
 
 def test_help_boxes_and_escape():
     """A help mark opens a box titled after its setting; OK and Esc close it.
@@ -105,11 +63,10 @@ def test_help_boxes_and_escape():
         d.screenshot(box, "help-clantags")
         d.key("Return")
         d.wait_gone(box, "the clantags help box")
-        for mark, title in (("lblHelp_5", "min_bots / max_bots"), ("lblHelp_0", "server commands")):
-            d.click(mark)
-            box = d.wait_dialog(title)
-            d.key("Escape")
-            d.wait_gone(box, f'the help box "{title}"')
+        d.click("lblHelp_0")
+        box = d.wait_dialog("server commands")
+        d.key("Escape")
+        d.wait_gone(box, "the server commands help box")
         d.screenshot(d.main, "main-window")
 
         original = file_identity(d.path("KDX.cfg"))
@@ -120,7 +77,6 @@ def test_help_boxes_and_escape():
         d.key("Escape")
         expect_equal(d.wait_exit(), 0, "the exit code")
         expect_equal(file_identity(d.path("KDX.cfg")), original, "KDX.cfg after Esc (inode, time, size)")
-        expect_equal(d.read("KDX.cfg"), config, "KDX.cfg after Esc")
 
 
 def test_given_folder():
@@ -168,8 +124,7 @@ def test_languages():
         d.click("cmdChatLang")
         apply_language(d, "Change chat-language", "chat-dialog", "English", "chat", "chat.txt")
         d.focus(d.main)
-        d.tab_to("cmdTitlesLang", start="cmdChatLang")  # the focus is back on the chat button
-        d.key("space")
+        d.key("Tab", "space")  # the focus is back on the chat button, and the titles button is the next stop
         apply_language(d, "Change language", "titles-dialog", "Deutsch", "Titles", "titles.txt")
 
 

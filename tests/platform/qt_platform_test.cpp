@@ -93,7 +93,8 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(u"KDX.cfg."_s), QStringList()); // no temp
     }
 
-    // Real folders: which sub-folder stands for a name, and which of its entries are listed.
+    // Real folders: which sub-folder stands for a name, and which of its entries are listed; the
+    // rule for names in other cases is the language dialog's test's, on folders in memory.
     void findsFoldersAndListsFiles_data()
     {
         QTest::addColumn<QStringList>("entries"); // made in the program folder; a trailing "/" makes a folder
@@ -101,11 +102,8 @@ private slots:
         QTest::newRow("exact name") << QStringList{u"chat/b.txt"_s,   u"chat/A.txt"_s, u"chat/c"_s,
                                                    u"chat/.hidden"_s, u"chat/sub/"_s,  u"Chat/x.txt"_s}
                                     << u"chat: A.txt b.txt c"_s;
-        QTest::newRow("other case") << QStringList{u"Chat/a.txt"_s, u"Chatter/b.txt"_s} << u"Chat: a.txt"_s;
-        QTest::newRow("hidden folder") << QStringList{u".chat/"_s, u"CHAT/a.txt"_s} << u"CHAT: a.txt"_s;
-        QTest::newRow("two in other cases") << QStringList{u"Chat/a.txt"_s, u"CHAT/b.txt"_s} << u"none"_s;
+        QTest::newRow("hidden folder") << QStringList{u".chat/"_s, u"CHAT/a.txt"_s, u"Chatter/b.txt"_s} << u"CHAT: a.txt"_s;
         QTest::newRow("a file of that name") << QStringList{u"chat"_s} << u"none"_s;
-        QTest::newRow("nothing") << QStringList() << u"none"_s;
     }
     void findsFoldersAndListsFiles()
     {

@@ -11,18 +11,17 @@ namespace kdx::test {
 
 using namespace Qt::StringLiterals;
 
-// The lines of a data file beside the window's tests, with \r (carriage return),
-// \n (line end of KDX.cfg) and \s (a blank) spelled out; without blank and #
-// lines unless every line is asked for.
-inline QStringList dataLines(const QString &fileName, bool everyLine = false)
+// The lines of a data file beside the window's tests, with \n (line end of
+// KDX.cfg) and \s (a blank) spelled out; without blank and # lines.
+inline QStringList dataLines(const QString &fileName)
 {
     QFile file(QStringLiteral(KDX_UI_TEST_DATA "/") + fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         qFatal("cannot read %s", qPrintable(file.fileName()));
     QStringList lines;
     for (QString line : QString::fromUtf8(file.readAll()).trimmed().split(u'\n'))
-        if (everyLine || (!line.isEmpty() && !line.startsWith(u'#')))
-            lines.append(line.replace(u"\\r"_s, u"\r"_s).replace(u"\\n"_s, u"\r\n"_s).replace(u"\\s"_s, u" "_s));
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            lines.append(line.replace(u"\\n"_s, u"\r\n"_s).replace(u"\\s"_s, u" "_s));
     return lines;
 }
 
