@@ -78,7 +78,7 @@ std::optional<Replacement> ConfigSession::write(const std::filesystem::path &tar
         return std::nullopt;
     }
     const bool itself = sameFile(target, path_);
-    Replacement replacement{target, itself ? asRead_ : contentOf(target), bytes};
+    Replacement replacement{target, itself ? asRead_ : contentOf(target), bytes, cfg_.Encoding};
     if (!replacement.changed()) {
         err << files::utf8FromPath(target) << " unchanged\n";
         return replacement;

@@ -17,6 +17,7 @@ struct Replacement {
     std::filesystem::path target;
     files::ContentAsRead before; // none: there was no file
     std::string after;
+    CodePage codePage; // what the bytes are written in
 
     bool changed() const { return before != after; }
 };

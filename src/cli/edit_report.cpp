@@ -32,10 +32,11 @@ void report(const ReportForm &form, const Replacement &replacement, const std::v
     nlohmann::json document = {{"changed", replacement.changed()},
                                {"file", files::utf8FromPath(replacement.target)},
                                {"stored", storedValues},
-                               {"diff", diffOf(replacement)}};
+                               {"diff", replacement.codePage.decode(diffOf(replacement))}};
     if (slot)
         document["slot"] = *slot;
-    // Bytes that are not UTF-8 (a Windows-1252 file) cannot stand in JSON text; they show as U+FFFD.
+    // JSON is UTF-8: the diff is read in the file's code page; bytes that are
+    // still not UTF-8 (another file replaced by a clean output) show as U+FFFD.
     out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
