@@ -38,8 +38,7 @@ inline std::string becomeNobody(const char *workFolder = nullptr)
         if (seteuid(0) != 0 || setegid(0) != 0)
             return std::string("running as root, which cannot become root again: ") + std::strerror(errno);
         if (!reachable)
-            return std::string("running as root, and \"nobody\" cannot reach ") + workFolder + ": "
-                   + std::strerror(reason);
+            return std::string("running as root, and \"nobody\" cannot reach ") + workFolder + ": " + std::strerror(reason);
     }
     if (setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0)
         return std::string("running as root, which cannot become \"nobody\": ") + std::strerror(errno);

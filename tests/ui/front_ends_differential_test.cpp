@@ -269,9 +269,9 @@ private slots:
 
             QFile::remove(kdxcfgFolder.filePath(u"clean.cfg"_s));
             kdx::test::writeFile(kdxcfgFile, QByteArray::fromStdString(tried.file));
-            const kdx::FileCodePages codePages =
-                tried.codePage.empty() ? kdx::systemCodePages()
-                                       : std::get<kdx::FileCodePages>(kdx::codePagesNamed(tried.codePage));
+            const kdx::FileCodePages codePages = tried.codePage.empty()
+                                                     ? kdx::systemCodePages()
+                                                     : std::get<kdx::FileCodePages>(kdx::codePagesNamed(tried.codePage));
             const auto windowOn = [&](const QByteArray &file) {
                 return std::make_unique<kdx::test::MainWindowHarness>(file, std::nullopt, codePages);
             };
@@ -291,9 +291,9 @@ private slots:
 
                 // Printed whole, where a test message would be cut short.
                 const auto report = [&](const std::string &what) {
-                    std::fprintf(stderr, "%s: %s\nfile (code page %s): %s\nruns:%s\nkdxcfg said: %s\nthe window said: %s\n", name.c_str(),
-                                 what.c_str(),
-                                 tried.codePage.empty() ? "the system's" : tried.codePage.c_str(), printable(tried.file).c_str(), done.c_str(), printable(err.str()).c_str(),
+                    std::fprintf(stderr, "%s: %s\nfile (code page %s): %s\nruns:%s\nkdxcfg said: %s\nthe window said: %s\n",
+                                 name.c_str(), what.c_str(), tried.codePage.empty() ? "the system's" : tried.codePage.c_str(),
+                                 printable(tried.file).c_str(), done.c_str(), printable(err.str()).c_str(),
                                  qPrintable(window->messages()));
                 };
                 if (status != (windowWrote ? 0 : 2)) {
