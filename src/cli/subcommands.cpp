@@ -143,15 +143,21 @@ bool validCommand(const Context &context, const std::string &text)
     return false;
 }
 
-// Saves the session's model in place and reports it; the slot is what command add filled.
-int saveAndReport(const Context &context, const ConfigSession &session, const std::vector<StoredValue> &stored = {},
-                  std::optional<int> slot = std::nullopt)
+// Reports a write, or fails where its reason went to err already; the slot is what command add filled.
+int reportWrite(const Context &context, const std::optional<Replacement> &replacement,
+                const std::vector<StoredValue> &stored = {}, std::optional<int> slot = std::nullopt)
 {
-    const auto replacement = session.save(context.form.dryRun, context.err);
     if (!replacement)
         return Failure;
     report(context.form, *replacement, stored, slot, context.out);
     return Success;
+}
+
+// Saves the session's model in place and reports it.
+int saveAndReport(const Context &context, const ConfigSession &session, const std::vector<StoredValue> &stored = {},
+                  std::optional<int> slot = std::nullopt)
+{
+    return reportWrite(context, session.save(context.form.dryRun, context.err), stored, slot);
 }
 
 // Puts the text into a slot, as the custom-command editor does, and saves.
@@ -284,11 +290,7 @@ int clean(const Context &context, bool leaveOutDefaults, const std::string &outN
         return Failure;
     const auto kind = leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings;
     const std::filesystem::path target = context.file.parent_path() / files::pathFromUtf8(outName);
-    const auto replacement = session->write(target, cleanOutput(session->cfg(), kind), context.form.dryRun, context.err);
-    if (!replacement)
-        return Failure;
-    report(context.form, *replacement, {}, std::nullopt, context.out);
-    return Success;
+    return reportWrite(context, session->write(target, cleanOutput(session->cfg(), kind), context.form.dryRun, context.err));
 }
 
 int check(const Context &context)

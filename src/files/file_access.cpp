@@ -39,6 +39,12 @@ std::FILE *openForReading(const fs::path &path)
 #endif
 }
 
+// The folder that holds the file; "." for a bare name.
+fs::path folderOf(const fs::path &file)
+{
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
 struct FileCloser {
     void operator()(std::FILE *file) const { std::fclose(file); }
 };
@@ -78,7 +84,7 @@ public:
     // Creates a file of a name no other file has, in the target's folder.
     static std::variant<TemporaryFile, Failure> createBeside(const fs::path &target)
     {
-        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+        const fs::path folder = folderOf(target);
 #ifdef _WIN32
         for (unsigned attempt = 0; attempt < 100; ++attempt) {
             const fs::path path = folder
@@ -230,7 +236,7 @@ std::optional<Failure> renameOver(const fs::path &from, const fs::path &to)
     // The rename lives in the folder: flushed, it survives a power cut. The file
     // is already replaced, so a file system that cannot flush a folder is no
     // failure of the write.
-    const fs::path folder = to.has_parent_path() ? to.parent_path() : fs::path(".");
+    const fs::path folder = folderOf(to);
     if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
         (void)fsync(fd);
         ::close(fd);
@@ -282,7 +288,7 @@ std::optional<Failure> refusalToWrite(const fs::path &path)
     if (auto refusal = refusalToReplace(target))
         return refusal;
 #ifndef _WIN32
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path folder = folderOf(target);
     if (access(folder.c_str(), W_OK | X_OK) != 0)
         return failure(errno);
 #endif
