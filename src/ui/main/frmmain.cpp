@@ -86,7 +86,7 @@ QRect fixedCaptionArea(const QWidget *control, ControlType type)
 frmMain::frmMain(KDXCfg &cfg, Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                           | Qt::WindowCloseButtonHint),
-      cfg_(cfg), platform_(platform)
+      cfg_(cfg), platform_(platform), panel_(cfg)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(TitleMarquee::initialCaption());
@@ -94,6 +94,7 @@ frmMain::frmMain(KDXCfg &cfg, Platform &platform, QWidget *parent)
     setFont(classicFont());
     setFixedSize(pixelsFromTwips(MainClientWidthTwips), pixelsFromTwips(MainClientHeightTwips));
     createControls();
+    showControls(everyControl());
     connectCommandButtons();
 
     // Esc presses "Exit w/o Save (Esc) " from anywhere in the window.
@@ -115,7 +116,6 @@ frmMain::~frmMain() = default;
 
 void frmMain::Form_Load()
 {
-    ControlsReady = false;
     cfg_.SettingTable = SettingTable();
     const std::optional<FileError> error = readConfigFile();
     if (!error)
@@ -213,7 +213,6 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
         bar->setRange(LowestSkill, HighestSkill);
         bar->setSingleStep(1);
         bar->setPageStep(1);
-        bar->setValue(caption.toInt());
         bar->setTracking(false); // a drag of the thumb counts once, when it ends
         scrlSkill[index] = bar;
         connect(bar, &QScrollBar::valueChanged, this, [this, index] { scrlSkill_Change(index); });
@@ -229,7 +228,6 @@ QWidget *frmMain::createControl(const ControlLayout &layout)
     }
     case ControlType::OptionButton: {
         auto *option = new OptionButton(caption, this);
-        option->setChecked(index == 0);
         radRadio[index] = option;
         connect(option, &QRadioButton::toggled, this, [this, index](bool selected) {
             if (selected)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/control_panel.h"
 #include "config/kdx_cfg.h"
 #include "known_config_file.h"
 #include "platform/platform.h"
@@ -69,10 +70,8 @@ private:
     void connectCommandButtons();
     void centreOnScreen();
 
-    bool keptOnOneLine(QLineEdit *box);
-    void updateSkillLabel(int index);
-    void showSkill(int index);
-    void showRadioOption();
+    // Shows the panel's states in those controls, without raising their handlers.
+    void showControls(const ChangedControls &controls);
     std::optional<FileError> readConfigFile();
     void writeCleanOutput(bool leaveOutDefaults);
     bool everyTextEncodable(const QString &path);
@@ -82,7 +81,6 @@ private:
     // The model's texts are UTF-8, whatever the file's encoding.
     static QString textFromUtf8(const std::string &utf8);
     static std::string utf8FromText(const QString &text);
-    void setValue(int index, const std::string &value);
 
     KDXCfg &cfg_;
     Platform &platform_;
@@ -101,12 +99,7 @@ private:
     QTimer *Timer = nullptr;
     TitleMarquee marquee_;
     KnownConfigFile configFile_;
-
-    // False while a fill sets the check boxes; only the skill handler heeds it.
-    bool ControlsReady = false;
-    // While a fill shows a min_bots/max_bots pair from the file, neither box is
-    // compared with the other's previous contents.
-    bool fillingBotCounts_ = false;
+    ControlPanel panel_;
 };
 
 } // namespace kdx

@@ -1,14 +1,19 @@
-// Filling the controls from the configuration and storing every edit back.
+// The controls' handlers as adapters: a widget's new state goes to the control
+// panel, which runs the handlers and stores into the configuration; the widgets
+// whose state it changed then show it, their signals blocked.
 #include "frmmain.h"
 
 #include "caption_button.h"
-#include "config/value_rules.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <memory>
+#include <vector>
 
 namespace kdx {
 
@@ -22,158 +27,92 @@ std::string frmMain::utf8FromText(const QString &text)
     return text.toStdString();
 }
 
-void frmMain::setValue(int index, const std::string &value)
+void frmMain::showControls(const ChangedControls &controls)
 {
-    cfg_.SettingTable[index].Value = value;
+    const ControlStates &states = panel_.states();
+    const auto showText = [](QLineEdit *box, const std::string &text) {
+        const QSignalBlocker blocker(box);
+        // Left alone where it holds the text already, so that the cursor stays where the user types.
+        if (const QString shown = textFromUtf8(text); box->text() != shown)
+            box->setText(shown);
+    };
+    for (const auto &[array, index] : controls) {
+        switch (array) {
+        case Control::chkCVAR: {
+            const QSignalBlocker blocker(chkCVAR.at(index));
+            chkCVAR.at(index)->setChecked(states.chkCVAR.at(index));
+            break;
+        }
+        case Control::txtCVAR:
+            showText(txtCVAR.at(index), states.txtCVAR.at(index));
+            break;
+        case Control::numCVAR:
+            showText(numCVAR.at(index), states.numCVAR.at(index));
+            break;
+        case Control::timCVAR:
+            showText(timCVAR.at(index), states.timCVAR.at(index));
+            break;
+        case Control::scrlSkill: {
+            const QSignalBlocker blocker(scrlSkill.at(index));
+            scrlSkill.at(index)->setValue(states.scrlSkill.at(index));
+            break;
+        }
+        case Control::lblSkill:
+            lblSkill.at(index)->setText(textFromUtf8(states.lblSkill.at(index)));
+            break;
+        case Control::radRadio: {
+            // Selecting one option clears the others, which signal too.
+            std::vector<std::unique_ptr<QSignalBlocker>> blockers;
+            for (const auto &[option, button] : radRadio)
+                blockers.push_back(std::make_unique<QSignalBlocker>(button));
+            radRadio.at(index)->setChecked(index == states.radRadio);
+            break;
+        }
+        case Control::cmdCustom:
+            cmdCustom.at(index)->setCaption(textFromUtf8(states.cmdCustom[index]));
+            break;
+        }
+    }
 }
 
 void frmMain::ShowSettings()
 {
-    ControlsReady = false;
-    for (int index = 1; index <= SettingCount; ++index) {
-        // "on" or "off" in a setting without a check box is no state to show.
-        const auto box = chkCVAR.find(index);
-        if (box == chkCVAR.end())
-            continue;
-        if (const std::optional<bool> ticked = checkBoxShown(cfg_.SettingTable[index].Value))
-            box->second->setChecked(*ticked);
-    }
-    ControlsReady = true;
-
-    txtCVAR.at(setting::WaypointFolder)->setText(textFromUtf8(cfg_.SettingTable[setting::WaypointFolder].Value));
-
-    fillingBotCounts_ = true;
-    for (int index : settingsOfKind(SettingKind::WholeNumber))
-        numCVAR.at(index)->setText(textFromUtf8(cfg_.SettingTable[index].Value));
-    fillingBotCounts_ = false;
-    // A pair from the file with min_bots above max_bots: min_bots gives way.
-    QLineEdit *minBots = numCVAR.at(setting::MinBots);
-    const std::string minText = utf8FromText(minBots->text());
-    const std::string lowered = botCountGivenWay(setting::MinBots, minText, utf8FromText(numCVAR.at(setting::MaxBots)->text()));
-    if (lowered != minText)
-        minBots->setText(textFromUtf8(lowered));
-
-    for (int index : settingsOfKind(SettingKind::Seconds))
-        timCVAR.at(index)->setText(textFromUtf8(cfg_.SettingTable[index].Value));
-
-    showSkill(setting::MinBotSkill);
-    showSkill(setting::MaxBotSkill);
-    showRadioOption();
-    ShowCustomCommands();
-
-    // The labels show "ultraskill" counted in even where the fill left a bar alone.
-    updateSkillLabel(setting::MinBotSkill);
-    updateSkillLabel(setting::MaxBotSkill);
-}
-
-void frmMain::showSkill(int index)
-{
-    const std::string &value = cfg_.SettingTable[index].Value;
-    scrlSkill.at(index)->setValue(skillShown(value));
-    // A value the bar cannot show is stored as what it shows, even where the bar
-    // did not move and so raised nothing.
-    if (skillOutsideBar(value))
-        scrlSkill_Change(index);
-}
-
-void frmMain::showRadioOption()
-{
-    // Any other number leaves the selection, and the file's text, as they are.
-    if (const auto option = radioOptionShown(cfg_.SettingTable[setting::Radio].Value))
-        radRadio.at(*option)->setChecked(true);
+    showControls(panel_.ShowSettings());
 }
 
 void frmMain::ShowCustomCommands()
 {
-    for (int slot = 1; slot <= CustomCommandSlotCount; ++slot) {
-        const std::string &command = cfg_.CustomCommands[slot].Text;
-        cmdCustom.at(slot)->setCaption(command.empty() ? QStringLiteral("<Click to add new>") : textFromUtf8(command));
-    }
+    showControls(panel_.ShowCustomCommands());
 }
 
 void frmMain::chkCVAR_Click(int index)
 {
-    if (index == setting::UltraSkill) {
-        scrlSkill_Change(setting::MinBotSkill);
-        scrlSkill_Change(setting::MaxBotSkill);
-    }
-    setValue(index, checkBoxValue(chkCVAR.at(index)->isChecked()));
-}
-
-// Pasted or dropped lines become one line: the correction is assigned to the
-// box, which runs its handler again, nested, so the caller is done.
-bool frmMain::keptOnOneLine(QLineEdit *box)
-{
-    const std::string typed = utf8FromText(box->text());
-    if (!holdsLineBreak(typed))
-        return false;
-    box->setText(textFromUtf8(singleLine(typed)));
-    return true;
+    showControls(panel_.chkCVAR_Click(index, chkCVAR.at(index)->isChecked()));
 }
 
 void frmMain::numCVAR_Change(int index)
 {
-    // A correction is assigned to the box, which runs this handler again, nested;
-    // that run finds the text tidy and stores it, so this one is done.
-    QLineEdit *box = numCVAR.at(index);
-    if (keptOnOneLine(box))
-        return;
-    const std::string typed = utf8FromText(box->text());
-    const std::string shown = wholeNumberShown(typed);
-    if (shown != typed) {
-        box->setText(textFromUtf8(shown));
-        return;
-    }
-    setValue(index, shown);
-
-    if (fillingBotCounts_ || (index != setting::MinBots && index != setting::MaxBots))
-        return;
-    const std::string givenWay = botCountGivenWay(index, utf8FromText(numCVAR.at(setting::MinBots)->text()),
-                                                  utf8FromText(numCVAR.at(setting::MaxBots)->text()));
-    if (givenWay != shown)
-        box->setText(textFromUtf8(givenWay));
+    showControls(panel_.numCVAR_Change(index, utf8FromText(numCVAR.at(index)->text())));
 }
 
 void frmMain::timCVAR_Change(int index)
 {
-    QLineEdit *box = timCVAR.at(index);
-    if (keptOnOneLine(box))
-        return;
-    const std::string typed = utf8FromText(box->text());
-    const std::optional<std::string> held = secondsHeld(typed);
-    if (!held)
-        return; // left alone while the user is still typing
-    if (*held != typed) {
-        box->setText(textFromUtf8(*held)); // stored by the nested run
-        return;
-    }
-    setValue(index, typed);
-}
-
-void frmMain::updateSkillLabel(int index)
-{
-    const int ultraSkill = chkCVAR.at(setting::UltraSkill)->isChecked() ? 100 : 0;
-    lblSkill.at(index)->setText(QLatin1Char(' ') + QString::number(scrlSkill.at(index)->value() + ultraSkill));
+    showControls(panel_.timCVAR_Change(index, utf8FromText(timCVAR.at(index)->text())));
 }
 
 void frmMain::scrlSkill_Change(int index)
 {
-    if (!ControlsReady)
-        return;
-    updateSkillLabel(index);
-    setValue(index, skillBarValue(scrlSkill.at(index)->value()));
+    showControls(panel_.scrlSkill_Change(index, scrlSkill.at(index)->value()));
 }
 
 void frmMain::radRadio_Click(int index)
 {
-    setValue(setting::Radio, radioOptionValue(index));
+    showControls(panel_.radRadio_Click(index));
 }
 
-void frmMain::txtCVAR_Change(int)
+void frmMain::txtCVAR_Change(int index)
 {
-    if (keptOnOneLine(txtCVAR.at(setting::WaypointFolder)))
-        return;
-    setValue(setting::WaypointFolder, utf8FromText(txtCVAR.at(setting::WaypointFolder)->text()));
+    showControls(panel_.txtCVAR_Change(index, utf8FromText(txtCVAR.at(index)->text())));
 }
 
 } // namespace kdx

@@ -13,7 +13,7 @@ enum class ControlType {
     TextBox,      // txtCVAR: free text
     NumberBox,    // numCVAR: whole numbers
     TimerBox,     // timCVAR: seconds
-    ScrollBar,    // scrlSkill: 1..100; the caption holds the initial value
+    ScrollBar,    // scrlSkill: 1..100
     SkillDisplay, // lblSkill: the effective skill
     OptionButton, // radRadio: one exclusive group
     Caption,      // a plain label
@@ -25,7 +25,9 @@ enum class ControlType {
 enum class CaptionAlignment { Left, Centre, Right };
 
 // One control of the main window, positioned in twips from the top-left corner
-// of the client area. Array members carry their index; single controls have
+// of the client area. A control that shows a state (a setting, a skill, a custom
+// command) has no caption here: its start state is the control panel's
+// (controlStartStates). Array members carry their index; single controls have
 // NoIndex. Controls that never take the focus may still hold a tab index.
 struct ControlLayout {
     static constexpr int NoIndex = -1;
