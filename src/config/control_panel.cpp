@@ -114,37 +114,48 @@ ChangedControls ControlPanel::changing(Change change)
     return differences(before, states_);
 }
 
-// The user's changes: the new state is assigned as the window system assigns
-// it, raising the handler only when it differs.
+template <typename State, typename Handler>
+ChangedControls ControlPanel::userChange(State &state, State changed, Handler handler)
+{
+    // The widget shows the new state already; the window system raises the
+    // handler only when it differs.
+    if (state == changed)
+        return {};
+    state = std::move(changed);
+    return changing(handler);
+}
 
 ChangedControls ControlPanel::chkCVAR_Click(int index, bool ticked)
 {
-    return changing([&] { tick(index, ticked); });
+    return userChange(states_.chkCVAR.at(index), ticked, [&] { checkBoxClicked(index); });
 }
 
 ChangedControls ControlPanel::txtCVAR_Change(int index, std::string_view text)
 {
-    return changing([&] { assignText(Control::txtCVAR, index, std::string(text)); });
+    return userChange(states_.txtCVAR.at(index), std::string(text), [&] { textBoxChanged(); });
 }
 
 ChangedControls ControlPanel::numCVAR_Change(int index, std::string_view text)
 {
-    return changing([&] { assignText(Control::numCVAR, index, std::string(text)); });
+    return userChange(states_.numCVAR.at(index), std::string(text), [&] { numberBoxChanged(index); });
 }
 
 ChangedControls ControlPanel::timCVAR_Change(int index, std::string_view text)
 {
-    return changing([&] { assignText(Control::timCVAR, index, std::string(text)); });
+    return userChange(states_.timCVAR.at(index), std::string(text), [&] { timerBoxChanged(index); });
 }
 
 ChangedControls ControlPanel::scrlSkill_Change(int index, int position)
 {
-    return changing([&] { moveBar(index, position); });
+    return userChange(states_.scrlSkill.at(index), std::clamp(position, LowestSkill, HighestSkill),
+                      [&] { skillBarChanged(index); });
 }
 
 ChangedControls ControlPanel::radRadio_Click(int option)
 {
-    return changing([&] { selectOption(option); });
+    if (option < 0 || option >= RadioOptionCount)
+        return {};
+    return userChange(states_.radRadio, option, [&] { optionClicked(option); });
 }
 
 ChangedControls ControlPanel::ShowSettings()

@@ -62,9 +62,10 @@ public:
     // False while a fill sets the check boxes; only the skill bars' handler heeds it.
     bool controlsReady() const { return ControlsReady; }
 
-    // A user's change: the control's new state, then its handler with every
-    // handler that its corrections raise. The result names every control whose
-    // state differs from before, the changed one included.
+    // A user's change: the control's new state, which its widget shows already,
+    // then its handler with every handler that its corrections raise. The result
+    // names every control whose state the handlers left different from what its
+    // widget shows.
     ChangedControls chkCVAR_Click(int index, bool ticked);
     ChangedControls txtCVAR_Change(int index, std::string_view text);
     ChangedControls numCVAR_Change(int index, std::string_view text);
@@ -111,6 +112,8 @@ private:
     // Runs a change and names the controls it left different.
     template <typename Change>
     ChangedControls changing(Change change);
+    template <typename State, typename Handler>
+    ChangedControls userChange(State &state, State changed, Handler handler);
 
     KDXCfg &cfg_;
     ControlStates states_;

@@ -1,0 +1,148 @@
+// The window's widgets against a control panel of their own: seeded random
+// files and random sequences of a user's changes (texts typed or pasted, boxes
+// ticked, bars moved, options selected, custom commands edited, the file
+// reloaded) go to the window and to a bare control panel alike; after each,
+// every widget shows the panel's state and both configurations hold the same
+// values. A failure names the seed and the changes.
+#include "config/config_reader.h"
+#include "config/control_panel.h"
+#include "main_window_harness.h"
+#include "support/random_edits.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using kdx::Control;
+using kdx::test::between;
+using kdx::test::oneOf;
+
+QString nameOf(const kdx::ControlId &control)
+{
+    static const std::map<Control, QString> arrays{{Control::chkCVAR, u"chkCVAR"_s},     {Control::txtCVAR, u"txtCVAR"_s},
+                                                   {Control::numCVAR, u"numCVAR"_s},     {Control::timCVAR, u"timCVAR"_s},
+                                                   {Control::scrlSkill, u"scrlSkill"_s}, {Control::lblSkill, u"lblSkill"_s},
+                                                   {Control::radRadio, u"radRadio"_s},   {Control::cmdCustom, u"cmdCustom"_s}};
+    return arrays.at(control.array) + u'_' + QString::number(control.index);
+}
+
+// A control's state as MainWindowHarness::state gives it.
+QString stateIn(const kdx::ControlStates &states, const kdx::ControlId &control)
+{
+    const auto text = [](const std::string &utf8) { return QString::fromStdString(utf8); };
+    const auto tick = [](bool ticked) { return ticked ? u"[x]"_s : u"[ ]"_s; };
+    switch (control.array) {
+    case Control::chkCVAR:
+        return tick(states.chkCVAR.at(control.index));
+    case Control::txtCVAR:
+        return text(states.txtCVAR.at(control.index));
+    case Control::numCVAR:
+        return text(states.numCVAR.at(control.index));
+    case Control::timCVAR:
+        return text(states.timCVAR.at(control.index));
+    case Control::scrlSkill:
+        return QString::number(states.scrlSkill.at(control.index));
+    case Control::lblSkill:
+        return text(states.lblSkill.at(control.index));
+    case Control::radRadio:
+        return tick(states.radRadio == control.index);
+    case Control::cmdCustom:
+        return text(states.cmdCustom[control.index]);
+    }
+    return {};
+}
+
+// Texts a user may type or paste into a box, tidy or not.
+std::string typedText(std::mt19937 &random)
+{
+    return oneOf<std::string>(
+        random, {"", "0", "7", "3.7", "-4", "12abc", "1e2", "0.", "0.05", "0.95", "20", "x", "a\r\nb", "5\n\n6", "Жук", " 9"});
+}
+
+} // namespace
+
+class WindowShowsPanelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void widgetsShowThePanelsStates()
+    {
+        const bool oneSeed = qEnvironmentVariableIsSet("KDX_SEED");
+        const unsigned firstSeed = oneSeed ? unsigned(qEnvironmentVariableIntValue("KDX_SEED")) : 20261207;
+        const kdx::ChangedControls every = kdx::everyControl();
+        for (unsigned seed = firstSeed; seed < firstSeed + (oneSeed ? 1 : KDX_SEQUENCES); ++seed) {
+            std::mt19937 random(seed);
+            const std::string file = kdx::test::randomCase(random).file;
+            kdx::test::MainWindowHarness window(QByteArray::fromStdString(file));
+            kdx::KDXCfg cfg;
+            kdx::ControlPanel panel(cfg);
+            kdx::readConfiguration(cfg, file);
+            panel.ShowSettings();
+
+            QString done;
+            for (int step = 0; step < 30; ++step) {
+                const auto &[array, index] = *std::next(every.begin(), between(random, 0, int(every.size()) - 1));
+                const QString name = nameOf({array, index});
+                switch (array) {
+                case Control::chkCVAR:
+                    window.click(name);
+                    panel.chkCVAR_Click(index, !panel.states().chkCVAR.at(index));
+                    break;
+                case Control::txtCVAR:
+                case Control::numCVAR:
+                case Control::timCVAR: {
+                    const std::string typed = typedText(random);
+                    window.set(name, QString::fromStdString(typed));
+                    if (array == Control::txtCVAR)
+                        panel.txtCVAR_Change(index, typed);
+                    else if (array == Control::numCVAR)
+                        panel.numCVAR_Change(index, typed);
+                    else
+                        panel.timCVAR_Change(index, typed);
+                    done += u" " + name + u"=[" + QString::fromStdString(typed) + u"]";
+                    break;
+                }
+                case Control::scrlSkill: {
+                    const int position = between(random, kdx::LowestSkill, kdx::HighestSkill);
+                    window.set(name, QString::number(position));
+                    panel.scrlSkill_Change(index, position);
+                    done += u" " + name + u"=" + QString::number(position);
+                    break;
+                }
+                case Control::radRadio:
+                    window.set(name, u"[x]"_s);
+                    panel.radRadio_Click(index);
+                    break;
+                case Control::cmdCustom: {
+                    const std::string command = oneOf<std::string>(random, {"", "say hi", "mp_timelimit 20"});
+                    window.platform.inputAnswers = {QString::fromStdString(command)};
+                    window.click(name);
+                    cfg.CustomCommands[index].Text = command;
+                    panel.ShowCustomCommands();
+                    done += u" " + name + u"=[" + QString::fromStdString(command) + u"]";
+                    break;
+                }
+                case Control::lblSkill: // not for the user: reloads instead
+                    window.window->cmdLoad_Click();
+                    kdx::readConfiguration(cfg, file);
+                    panel.ShowSettings();
+                    done += u" reload"_s;
+                    continue;
+                }
+                if (array == Control::chkCVAR || array == Control::radRadio)
+                    done += u" " + name;
+
+                for (const kdx::ControlId &control : every) {
+                    const QString where = u"seed %1, after%2"_s.arg(seed).arg(done);
+                    QVERIFY2(window.state(nameOf(control)) == stateIn(panel.states(), control),
+                             qPrintable(where + u": "_s + nameOf(control) + u" shows "_s + window.state(nameOf(control))
+                                        + u", the panel "_s + stateIn(panel.states(), control)));
+                }
+                for (int setting = 1; setting <= kdx::SettingCount; ++setting)
+                    QCOMPARE(window.value(setting), QString::fromStdString(cfg.SettingTable[setting].Value));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(WindowShowsPanelTest)
+#include "window_shows_panel_test.moc"
