@@ -1,5 +1,9 @@
 #include "bot_folder.h"
 
+#include "config/file_names.h"
+#include "files/file_access.h"
+#include "files/file_identity.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -10,7 +14,7 @@ namespace kdx {
 
 namespace {
 
-const QString configName = QStringLiteral("KDX.cfg");
+const QString configName = QString::fromUtf8(ConfigFileName.data(), qsizetype(ConfigFileName.size()));
 const QString codePageOption = QStringLiteral("code-page");
 
 QString tr(const char *text)
@@ -23,16 +27,6 @@ QString nativeFolder(const QString &path)
     return QDir::toNativeSeparators(QDir::cleanPath(path));
 }
 
-bool isConfigName(const QString &fileName)
-{
-#ifdef Q_OS_WIN
-    // The reader opens the folder's KDX.cfg, which is this file under any case.
-    return fileName.compare(configName, Qt::CaseInsensitive) == 0;
-#else
-    return fileName == configName;
-#endif
-}
-
 QString whatToGive()
 {
     return tr("VEVaduDori opens a bot's folder, or the KDX.cfg in it.");
@@ -43,7 +37,9 @@ std::variant<BotFolder, NoBotFolder> folderOfPath(const QString &argument, const
     const QFileInfo given(QDir(currentFolder).absoluteFilePath(argument));
     if (given.isDir())
         return BotFolder{nativeFolder(given.absoluteFilePath())};
-    if (given.isFile() && isConfigName(given.fileName()))
+    // The reader opens the folder's KDX.cfg: this file, by whatever name the file system takes for it.
+    const auto pathOf = [](const QString &path) { return files::pathFromUtf8(path.toStdString()); };
+    if (given.isFile() && files::sameFile(pathOf(given.absoluteFilePath()), pathOf(given.dir().filePath(configName))))
         return BotFolder{nativeFolder(given.absolutePath())};
     const QString problem =
         given.exists() ? tr("\"%1\" is neither a folder nor a file named KDX.cfg.") : tr("\"%1\" does not exist.");

@@ -12,9 +12,4 @@ inline constexpr std::string_view ConfigFileName = "KDX.cfg";
 // Both front ends write a clean output only under such a name.
 bool isPlainFileName(std::string_view name);
 
-// True when a plain file name names the configuration file itself: the same
-// name; on Windows also in another case or with dots and blanks after it,
-// which Windows drops.
-bool namesConfigFile(std::string_view name);
-
 } // namespace kdx

@@ -58,6 +58,11 @@ public:
     // tells them apart. None when neither exists or several differ only so.
     std::optional<QString> findFolder(const QString &parent, const QString &name);
 
+    // True when both paths stand for one file: the same file where both exist
+    // (a link, another case of the name on a folder that ignores case), the same
+    // name by the system's rules where not.
+    virtual bool sameFile(const QString &a, const QString &b) = 0;
+
     // Replaces the file's content as a whole: afterwards the file holds either
     // the new bytes or, on failure, exactly what it held before.
     virtual std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) = 0;

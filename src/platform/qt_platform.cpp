@@ -3,6 +3,7 @@
 #include "cmd_command_line.h"
 
 #include "files/file_access.h"
+#include "files/file_identity.h"
 
 #include <QApplication>
 #include <QDir>
@@ -81,15 +82,12 @@ void QtPlatform::giveFocus(QWidget *widget)
 
 std::variant<QByteArray, FileError> QtPlatform::readFile(const QString &path)
 {
-    if (QFileInfo(path).isDir())
-        return FileError{QApplication::translate("Platform", "It is a folder, not a file.")};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileError{file.errorString(), !QFileInfo::exists(path)};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return FileError{file.errorString()};
-    return bytes;
+    // kdxcfg's reader, so that both front ends name a failure in the same words.
+    const auto read = files::readWhole(files::pathFromUtf8(path.toStdString()));
+    if (const auto *failure = std::get_if<files::Failure>(&read))
+        return FileError{QString::fromStdString(failure->reason), failure->missing};
+    const std::string &bytes = std::get<std::string>(read);
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 QStringList QtPlatform::fileNamesIn(const QString &folder)
@@ -100,6 +98,11 @@ QStringList QtPlatform::fileNamesIn(const QString &folder)
 QStringList QtPlatform::folderNamesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+bool QtPlatform::sameFile(const QString &a, const QString &b)
+{
+    return files::sameFile(files::pathFromUtf8(a.toStdString()), files::pathFromUtf8(b.toStdString()));
 }
 
 std::optional<FileError> QtPlatform::writeFileAtomically(const QString &path, const QByteArray &bytes)

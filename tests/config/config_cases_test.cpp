@@ -26,12 +26,6 @@ using namespace kdx;
 using test::CaseBlock;
 using test::CaseEntry;
 
-#ifdef _WIN32
-constexpr bool OnWindows = true;
-#else
-constexpr bool OnWindows = false;
-#endif
-
 // The lines ("|" + line), the settings that differ from a fresh model
 // ("N [value] @line"), the used slots ("slot N [text] @line"), the tail and the encoding.
 std::string describe(const KDXCfg &cfg)
@@ -147,8 +141,6 @@ TEST_P(CaseFiles, EveryEntryHolds)
                 EXPECT_EQ(describe(findUnencodable(cfg)), e.value) << where;
             else if (e.name == "utf8")
                 EXPECT_EQ(isValidUtf8(e.value), e.arg == "yes") << where;
-            else if (e.name == "names")
-                EXPECT_EQ(namesConfigFile(e.value), e.arg == "yes" || (e.arg == "on-windows" && OnWindows)) << where;
             else if (e.name == "from")
                 EXPECT_EQ(NumberFromText(e.value), parse(e.arg)) << where;
             else if (e.name == "to")

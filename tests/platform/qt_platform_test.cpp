@@ -32,9 +32,9 @@ private slots:
         const QByteArray cfg = "pause 5"; // a save ends the line: a failed one must not
         const QString ok, noFile = u"No such file or directory"_s, notWritable = u"Permission denied"_s;
         QTest::newRow("missing (deleted since load)") << Missing << cfg << noFile + u" (missing)"_s << ok;
-        QTest::newRow("folder in its place") << Folder << cfg << u"It is a folder, not a file."_s << u"Is a directory"_s;
+        QTest::newRow("folder in its place") << Folder << cfg << u"Is a directory"_s << u"Is a directory"_s;
         QTest::newRow("no permission") << NoPermission << cfg << u"Permission denied"_s << notWritable;
-        QTest::newRow("name too long") << NameTooLong << cfg << u"File name too long (missing)"_s << u"File name too long"_s;
+        QTest::newRow("name too long") << NameTooLong << cfg << u"File name too long"_s << u"File name too long"_s;
         QTest::newRow("read-only file") << ReadOnlyFile << cfg << ok << notWritable;
         QTest::newRow("read-only folder") << ReadOnlyFolder << cfg << ok << u"Permission denied"_s;
         QTest::newRow("folder missing") << NoFolder << cfg << noFile + u" (missing)"_s << noFile;

@@ -45,6 +45,7 @@ public:
     QList<bool> questionAnswers;                // for the next Yes/No boxes (true: Yes); running out fails
     QMap<QString, QByteArray> files;            // in memory, by path relative to the folder ("chat/a.txt")
 
+    bool folderIgnoresCase = false;      // a name in another case stands for the file on disk, as on vfat
     std::optional<QString> readFailure;  // every read fails so, as of a file that exists
     std::optional<QString> writeFailure; // every write fails so and leaves the file alone
     std::optional<QString> startFailure; // starting a batch file fails so
@@ -79,17 +80,18 @@ public:
         if (readFailure)
             return FileError{*readFailure};
         const auto file = files.constFind(inFolder(path));
-        return file != files.cend() ? std::variant<QByteArray, FileError>(*file) : QtPlatform().readFile(path);
+        return file != files.cend() ? std::variant<QByteArray, FileError>(*file) : QtPlatform().readFile(onDisk(path));
     }
     QStringList fileNamesIn(const QString &path) override { return namesIn(path, QtPlatform().fileNamesIn(path), false); }
     QStringList folderNamesIn(const QString &path) override { return namesIn(path, QtPlatform().folderNamesIn(path), true); }
     std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) override
     {
-        auto error = writeFailure ? FileError{*writeFailure} : QtPlatform().writeFileAtomically(path, bytes);
+        auto error = writeFailure ? FileError{*writeFailure} : QtPlatform().writeFileAtomically(onDisk(path), bytes);
         if (!error)
             writtenFiles.append(path);
         return error;
     }
+    bool sameFile(const QString &a, const QString &b) override { return QtPlatform().sameFile(onDisk(a), onDisk(b)); }
     std::optional<FileError> startBatchFile(const QString &batchFile, const QString &argument) override
     {
         startedBatchFiles.append({batchFile, argument});
@@ -98,6 +100,16 @@ public:
     void endProgram() override { ++endProgramCalls; }
 
 private:
+    // Where the folder ignores case, the file on disk that a name in another case stands for.
+    QString onDisk(const QString &path) const
+    {
+        const QFileInfo named(path);
+        if (folderIgnoresCase)
+            for (const QString &name : named.dir().entryList(QDir::Files))
+                if (name.compare(named.fileName(), Qt::CaseInsensitive) == 0)
+                    return named.dir().filePath(name);
+        return path;
+    }
     QString inFolder(const QString &path) const { return QDir(folder).relativeFilePath(QDir::fromNativeSeparators(path)); }
     // The names on disk and those of `files` directly in the folder: files, or the folders above them.
     QStringList namesIn(const QString &path, QStringList names, bool folders) const

@@ -81,19 +81,26 @@ private slots:
     }
 
     // A clean output named KDX.cfg replaces the file only after the question that
-    // "Save File" asks; under another name it asks nothing.
+    // "Save File" asks; under another name it asks nothing. On a folder that
+    // ignores case (vfat, CIFS, a macOS disk) kdx.cfg is KDX.cfg.
     void cleanOutputOverTheFileAsksAsSaveDoes_data()
     {
         QTest::addColumn<QByteArray>("start"); // "-": none at start-up, "?": unreadable at start-up
         QTest::addColumn<QByteArray>("behind");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("ignoresCase");
         const QByteArray file = "pause 5\r\n", other = "pause 3\r\n# theirs\r\n", none;
-        QTest::newRow("unchanged") << file << none << u"KDX.cfg"_s << QString();
-        QTest::newRow("changed behind") << file << other << u"KDX.cfg"_s << changedQuestion;
-        QTest::newRow("another name, changed behind") << file << other << u"clean.cfg"_s << QString();
-        QTest::newRow("unreadable at start") << "?"_ba << none << u"KDX.cfg"_s << neverReadQuestion;
-        QTest::newRow("missing at start, made since") << "-"_ba << other << u"KDX.cfg"_s << appearedQuestion;
+        QTest::newRow("unchanged") << file << none << u"KDX.cfg"_s << QString() << false;
+        QTest::newRow("changed behind") << file << other << u"KDX.cfg"_s << changedQuestion << false;
+        QTest::newRow("another name, changed behind") << file << other << u"clean.cfg"_s << QString() << false;
+        QTest::newRow("unreadable at start") << "?"_ba << none << u"KDX.cfg"_s << neverReadQuestion << false;
+        QTest::newRow("missing at start, made since") << "-"_ba << other << u"KDX.cfg"_s << appearedQuestion << false;
+        QTest::newRow("another case, folder ignores it") << file << none << u"kdx.cfg"_s << QString() << true;
+        QTest::newRow("another case, folder ignores it, changed behind")
+            << file << other << u"kdx.cfg"_s << changedQuestion << true;
+        QTest::newRow("another case, folder tells it apart, changed behind")
+            << file << other << u"kdx.cfg"_s << QString() << false;
     }
     void cleanOutputOverTheFileAsksAsSaveDoes()
     {
@@ -101,10 +108,12 @@ private slots:
         QFETCH(QByteArray, behind);
         QFETCH(QString, name);
         QFETCH(QString, question);
-        const bool replacesTheFile = question.isEmpty() && name == u"KDX.cfg"_s;
+        QFETCH(bool, ignoresCase);
+        const bool replacesTheFile = question.isEmpty() && (name == u"KDX.cfg"_s || ignoresCase);
         for (const QString &command : {u"cmdCleanOut"_s, u"cmdClnOut2"_s}) {
             Window w(start == "-" ? std::nullopt : std::optional(start),
                      start == "?" ? std::optional(u"Permission denied"_s) : std::nullopt);
+            w.platform.folderIgnoresCase = ignoresCase;
             if (!behind.isEmpty())
                 kdx::test::writeFile(w.path(), behind);
             const QByteArray before = w.content();
@@ -113,7 +122,7 @@ private slots:
             w.click(command);
             QCOMPARE(w.platform.questions, question.isEmpty() ? QStringList() : QStringList{question});
             QCOMPARE(w.content() == before, !replacesTheFile);
-            QCOMPARE(w.content(name).startsWith("#### VEVaduDori"), question.isEmpty());
+            QCOMPARE(w.content(ignoresCase ? u"KDX.cfg"_s : name).startsWith("#### VEVaduDori"), question.isEmpty());
             // A later save asks again, but not after the program's own clean output over KDX.cfg.
             const qsizetype asked = w.platform.questions.size();
             w.platform.questionAnswers = {false};

@@ -121,7 +121,7 @@ void frmMain::writeCleanOutput(bool leaveOutDefaults)
         return;
     }
     const QString path = pathInProgramFolder(name);
-    const bool replacesConfigFile = namesConfigFile(utf8FromText(name));
+    const bool replacesConfigFile = platform_.sameFile(path, pathInProgramFolder(configFileName));
     if (!everyTextEncodable(path) || (replacesConfigFile && !mayReplaceConfigFile(path)))
         return;
     const std::string content =
