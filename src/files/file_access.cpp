@@ -256,12 +256,22 @@ fs::path fileBehind(const fs::path &path)
     return path;
 }
 
-bool stillAsRead(const fs::path &target, const ContentAsRead &asRead)
+// The refusal to replace a file that no longer holds what was read: it holds
+// other bytes, is gone (missing), or cannot be read now (with the reason).
+std::optional<Failure> changedSince(const fs::path &target, const ContentAsRead &asRead)
 {
-    const auto now = readWhole(target);
-    if (const auto *bytes = std::get_if<std::string>(&now))
-        return asRead && *asRead == *bytes;
-    return !asRead && std::get<Failure>(now).missing;
+    auto now = readWhole(target);
+    if (const auto *bytes = std::get_if<std::string>(&now)) {
+        if (asRead && *asRead == *bytes)
+            return std::nullopt;
+        return Failure{"the file was changed by another program since it was read", false, true};
+    }
+    Failure &unread = std::get<Failure>(now);
+    if (!asRead && unread.missing)
+        return std::nullopt;
+    unread.changedSinceRead = true;
+    unread.unreadableNow = !unread.missing;
+    return unread;
 }
 
 } // namespace
@@ -307,8 +317,10 @@ std::optional<Failure> writeAtomically(const fs::path &path, std::string_view by
     auto &temporary = std::get<TemporaryFile>(created);
     if (const int writeError = temporary.writeAndClose(bytes, ownershipFor(target)))
         return failure(writeError);
-    if (asRead && !stillAsRead(target, *asRead))
-        return Failure{"the file was changed by another program since it was read", false, true};
+    if (asRead) {
+        if (auto changed = changedSince(target, *asRead))
+            return changed;
+    }
     if (auto renameFailure = renameOver(temporary.path(), target))
         return renameFailure;
     temporary.release();

@@ -14,7 +14,8 @@ namespace kdx::files {
 struct Failure {
     std::string reason;            // the system's words ("Permission denied")
     bool missing = false;          // the file does not exist
-    bool changedSinceRead = false; // refused: the file no longer holds what was read
+    bool changedSinceRead = false; // refused: the file no longer holds what was read; with missing it is gone,
+    bool unreadableNow = false;    // and with this it cannot be read now, for the reason given
 };
 
 // The whole file, byte for byte, or why it could not be read.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/message.h"
+#include "files/file_access.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,7 +17,9 @@ namespace kdx {
 // Why a file operation failed, in words for the user.
 struct FileError {
     QString reason;
-    bool missing = false; // nothing exists at the path
+    bool missing = false;          // nothing exists at the path
+    bool changedSinceRead = false; // a write refused: the file no longer holds what was read; with missing
+    bool unreadableNow = false;    // it is gone, with this it cannot be read now
 };
 
 // The services of the desktop that block, reach outside the program or end it.
@@ -64,8 +67,11 @@ public:
     virtual bool sameFile(const QString &a, const QString &b) = 0;
 
     // Replaces the file's content as a whole: afterwards the file holds either
-    // the new bytes or, on failure, exactly what it held before.
-    virtual std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) = 0;
+    // the new bytes or, on failure, exactly what it held before. Given what the
+    // file held when it was read (none: no file), refuses (changedSinceRead)
+    // where it holds anything else just before the replacement.
+    virtual std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes,
+                                                         const files::ContentAsRead *asRead = nullptr) = 0;
 
     // Starts a batch file with one argument and does not wait for it. The
     // argument reaches the batch file as exactly one argument, whatever it holds.

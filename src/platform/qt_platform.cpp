@@ -105,13 +105,16 @@ bool QtPlatform::sameFile(const QString &a, const QString &b)
     return files::sameFile(files::pathFromUtf8(a.toStdString()), files::pathFromUtf8(b.toStdString()));
 }
 
-std::optional<FileError> QtPlatform::writeFileAtomically(const QString &path, const QByteArray &bytes)
+std::optional<FileError> QtPlatform::writeFileAtomically(const QString &path, const QByteArray &bytes,
+                                                         const files::ContentAsRead *asRead)
 {
-    const auto failure = files::writeAtomically(files::pathFromUtf8(path.toStdString()),
-                                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const auto failure =
+        files::writeAtomically(files::pathFromUtf8(path.toStdString()),
+                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), asRead);
     if (!failure)
         return std::nullopt;
-    return FileError{QString::fromStdString(failure->reason), failure->missing};
+    return FileError{QString::fromStdString(failure->reason), failure->missing, failure->changedSinceRead,
+                     failure->unreadableNow};
 }
 
 std::optional<FileError> QtPlatform::startBatchFile(const QString &batchFile, const QString &argument)

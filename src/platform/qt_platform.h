@@ -21,7 +21,8 @@ public:
     QStringList fileNamesIn(const QString &folder) override;
     QStringList folderNamesIn(const QString &folder) override;
     bool sameFile(const QString &a, const QString &b) override;
-    std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) override;
+    std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes,
+                                                 const files::ContentAsRead *asRead = nullptr) override;
     std::optional<FileError> startBatchFile(const QString &batchFile, const QString &argument) override;
     void endProgram() override;
 

@@ -35,7 +35,7 @@ TEST_F(FileAccess, WriteReplacesTheWholeFileAndLeavesNothingBeside)
 }
 
 // Each case: what the file held when it was read, what it holds now, whether the
-// write goes ahead.
+// write goes ahead, and else whether the refusal says the file is gone.
 TEST_F(FileAccess, WriteOnlyOverTheContentThatWasRead)
 {
     const struct {
@@ -43,10 +43,11 @@ TEST_F(FileAccess, WriteOnlyOverTheContentThatWasRead)
         files::ContentAsRead asRead;
         std::optional<std::string> now;
         bool written;
+        bool gone = false;
     } cases[] = {
         {"unchanged", "old", "old", true},           {"changed", "old", "new", false},
         {"grown by a byte", "old", "old\n", false},  {"still missing", std::nullopt, std::nullopt, true},
-        {"made meanwhile", std::nullopt, "", false}, {"deleted meanwhile", "old", std::nullopt, false},
+        {"made meanwhile", std::nullopt, "", false}, {"deleted meanwhile", "old", std::nullopt, false, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -55,7 +56,7 @@ TEST_F(FileAccess, WriteOnlyOverTheContentThatWasRead)
             writeFile("KDX.cfg", *c.now);
         const auto failure = files::writeAtomically(cfg(), "saved", &c.asRead);
         EXPECT_EQ(!failure, c.written);
-        EXPECT_TRUE(!failure || failure->changedSinceRead);
+        EXPECT_TRUE(!failure || (failure->changedSinceRead && failure->missing == c.gone && !failure->unreadableNow));
         EXPECT_EQ(readFile("KDX.cfg"), c.written ? "saved" : c.now.value_or("(unreadable)"));
         EXPECT_EQ(folderListing(), c.written || c.now ? "KDX.cfg" : "");
     }

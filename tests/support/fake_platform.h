@@ -46,7 +46,7 @@ public:
     QMap<QString, QByteArray> files;            // in memory, by path relative to the folder ("chat/a.txt")
 
     bool folderIgnoresCase = false;      // a name in another case stands for the file on disk, as on vfat
-    std::optional<QString> readFailure;  // every read fails so, as of a file that exists
+    std::optional<QString> readFailure;  // every read fails so, as of a file that exists, the writer's too
     std::optional<QString> writeFailure; // every write fails so and leaves the file alone
     std::optional<QString> startFailure; // starting a batch file fails so
 
@@ -84,9 +84,12 @@ public:
     }
     QStringList fileNamesIn(const QString &path) override { return namesIn(path, QtPlatform().fileNamesIn(path), false); }
     QStringList folderNamesIn(const QString &path) override { return namesIn(path, QtPlatform().folderNamesIn(path), true); }
-    std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes) override
+    std::optional<FileError> writeFileAtomically(const QString &path, const QByteArray &bytes,
+                                                 const files::ContentAsRead *asRead = nullptr) override
     {
-        auto error = writeFailure ? FileError{*writeFailure} : QtPlatform().writeFileAtomically(onDisk(path), bytes);
+        auto error = writeFailure            ? FileError{*writeFailure}
+                     : readFailure && asRead ? FileError{*readFailure, false, true, true}
+                                             : QtPlatform().writeFileAtomically(onDisk(path), bytes, asRead);
         if (!error)
             writtenFiles.append(path);
         return error;

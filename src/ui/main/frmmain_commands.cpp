@@ -40,7 +40,7 @@ std::optional<FileError> frmMain::readConfigFile()
     const std::string_view bytes(content.constData(), static_cast<std::size_t>(content.size()));
     for (const Message &message : readConfiguration(cfg_, bytes))
         platform_.showMessage(textFromUtf8(message.title), textFromUtf8(message.text), message.icon);
-    configFile_.known(content);
+    configFile_.known(content.toStdString());
     ShowSettings();
     return std::nullopt;
 }
@@ -60,24 +60,24 @@ bool frmMain::everyTextEncodable(const QString &path)
 
 bool frmMain::writeFile(const QString &path, const std::string &content)
 {
-    const auto error = platform_.writeFileAtomically(path, QByteArray(content.data(), static_cast<qsizetype>(content.size())));
-    if (error) {
-        platform_.showMessage(tr("Error while saving"),
-                              tr("%1 could not be written: %2\rThe file on disk is unchanged.").arg(path, error->reason),
-                              MessageIcon::None);
-    }
+    const auto error = platform_.writeFileAtomically(path, QByteArray::fromStdString(content));
+    if (error)
+        showWriteFailure(path, *error);
     return !error;
 }
 
-// Asks before replacing KDX.cfg where it may hold what the user has not seen:
-// never read, made or changed by another program since, or unreadable now.
-// False when the user says No.
-bool frmMain::mayReplaceConfigFile(const QString &path)
+void frmMain::showWriteFailure(const QString &path, const FileError &error)
 {
-    const auto now = platform_.readFile(path);
-    switch (configFile_.beforeReplacing(now)) {
-    case KnownConfigFile::Question::None:
-        return true;
+    platform_.showMessage(tr("Error while saving"),
+                          tr("%1 could not be written: %2\rThe file on disk is unchanged.").arg(path, error.reason),
+                          MessageIcon::None);
+}
+
+// The question before replacing KDX.cfg where the writer found it holding what
+// the user may not have seen. True for Yes.
+bool frmMain::mayReplaceAfter(const FileError &refusal)
+{
+    switch (*configFile_.questionAfter(refusal)) {
     case KnownConfigFile::Question::NeverRead:
         return platform_.askYesNo(QString(), tr("KDX.cfg could not be read when the program started. Replace it "
                                                 "with the settings shown here?"));
@@ -90,21 +90,39 @@ bool frmMain::mayReplaceConfigFile(const QString &path)
     case KnownConfigFile::Question::UnreadableNow:
         return platform_.askYesNo(QString(), tr("KDX.cfg cannot be read now (%1), so it may hold changes made by "
                                                 "another program. Replace it with the settings shown here?")
-                                                 .arg(std::get<FileError>(now).reason));
+                                                 .arg(refusal.reason));
     }
     return false;
+}
+
+// Replaces KDX.cfg where it still holds what the program last read or wrote; a
+// file gone since is written anew, anything else only after a Yes. False when
+// nothing was written.
+bool frmMain::replaceConfigFile(const QString &path, const std::string &content)
+{
+    const QByteArray bytes = QByteArray::fromStdString(content);
+    std::optional<FileError> error = platform_.writeFileAtomically(path, bytes, &configFile_.expected());
+    if (error && error->changedSinceRead && error->missing) {
+        const files::ContentAsRead noFile;
+        error = platform_.writeFileAtomically(path, bytes, &noFile);
+    }
+    if (error && error->changedSinceRead) {
+        if (!mayReplaceAfter(*error))
+            return false;
+        error = platform_.writeFileAtomically(path, bytes);
+    }
+    if (error) {
+        showWriteFailure(path, *error);
+        return false;
+    }
+    configFile_.known(content); // the program's own, not another program's
+    return true;
 }
 
 bool frmMain::cmdSave_Click()
 {
     const QString path = pathInProgramFolder(configFileName);
-    if (!everyTextEncodable(path) || !mayReplaceConfigFile(path))
-        return false;
-    const std::string content = annotatedSave(cfg_);
-    if (!writeFile(path, content))
-        return false;
-    configFile_.known(QByteArray::fromStdString(content));
-    return true;
+    return everyTextEncodable(path) && replaceConfigFile(path, annotatedSave(cfg_));
 }
 
 void frmMain::writeCleanOutput(bool leaveOutDefaults)
@@ -121,13 +139,14 @@ void frmMain::writeCleanOutput(bool leaveOutDefaults)
         return;
     }
     const QString path = pathInProgramFolder(name);
-    const bool replacesConfigFile = platform_.sameFile(path, pathInProgramFolder(configFileName));
-    if (!everyTextEncodable(path) || (replacesConfigFile && !mayReplaceConfigFile(path)))
+    if (!everyTextEncodable(path))
         return;
     const std::string content =
         cleanOutput(cfg_, leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings);
-    if (writeFile(path, content) && replacesConfigFile)
-        configFile_.known(QByteArray::fromStdString(content)); // the program's own, not another program's
+    if (platform_.sameFile(path, pathInProgramFolder(configFileName)))
+        replaceConfigFile(path, content);
+    else
+        writeFile(path, content);
 }
 
 void frmMain::cmdCleanOut_Click()

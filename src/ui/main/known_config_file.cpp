@@ -1,39 +1,31 @@
 #include "known_config_file.h"
 
-#include <QCryptographicHash>
-
 namespace kdx {
-namespace {
 
-QByteArray hashOf(const QByteArray &content)
-{
-    return QCryptographicHash::hash(content, QCryptographicHash::Sha256);
-}
-
-} // namespace
-
-void KnownConfigFile::known(const QByteArray &content)
+void KnownConfigFile::known(std::string content)
 {
     state_ = State::Known;
-    hash_ = hashOf(content);
+    content_ = std::move(content);
 }
 
 void KnownConfigFile::missing()
 {
     state_ = State::Missing;
-    hash_.clear();
+    content_.reset();
 }
 
 void KnownConfigFile::unreadable()
 {
     state_ = State::Unreadable;
-    hash_.clear();
+    content_.reset();
 }
 
-KnownConfigFile::Question KnownConfigFile::beforeReplacing(const std::variant<QByteArray, FileError> &now) const
+std::optional<KnownConfigFile::Question> KnownConfigFile::questionAfter(const FileError &refusal) const
 {
-    if (const auto *error = std::get_if<FileError>(&now))
-        return error->missing ? Question::None : Question::UnreadableNow;
+    if (refusal.missing)
+        return std::nullopt;
+    if (refusal.unreadableNow)
+        return Question::UnreadableNow;
     switch (state_) {
     case State::Unreadable:
         return Question::NeverRead;
@@ -42,7 +34,7 @@ KnownConfigFile::Question KnownConfigFile::beforeReplacing(const std::variant<QB
     case State::Known:
         break;
     }
-    return hashOf(std::get<QByteArray>(now)) == hash_ ? Question::None : Question::ChangedBehind;
+    return Question::ChangedBehind;
 }
 
 } // namespace kdx
