@@ -15,6 +15,7 @@
 #include "fuzz_check.h"
 
 #include "config/config_check.h"
+#include "config/control_panel.h"
 #include "config/config_reader.h"
 #include "config/config_writers.h"
 #include "config/number_text.h"
@@ -117,8 +118,12 @@ void checkFindings(std::string_view bytes, const FileCodePages &codePages)
         FUZZ_CHECK(finding.line <= cfg.ConfigLineCount() || (finding.line == MaxConfigLines + 1 && !cfg.UnreadTail.empty()));
         previousLine = finding.line;
     }
-    if (findings.empty())
-        FUZZ_CHECK(tidyAsFirstShown(cfg.SettingTable).empty());
+    if (findings.empty()) {
+        const SettingTable read = cfg.SettingTable;
+        ControlPanel(cfg).ShowSettings();
+        for (int index = 1; index <= SettingCount; ++index)
+            FUZZ_CHECK(cfg.SettingTable[index].Value == read[index].Value);
+    }
 }
 
 // The code pages that a leading vertical tab and digit pick, which it then drops.

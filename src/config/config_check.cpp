@@ -1,6 +1,7 @@
 #include "config_check.h"
 
 #include "config_reader.h"
+#include "control_panel.h"
 #include "text_encoding.h"
 #include "value_rules.h"
 
@@ -54,16 +55,14 @@ std::vector<Finding> checkConfiguration(std::string_view bytes, const FileCodePa
                                               + ", which wins"});
     }
 
-    SettingTable shown = cfg.SettingTable;
-    const std::vector<ValueChange> changes = tidyAsFirstShown(shown);
+    KDXCfg shown = cfg;
+    ControlPanel(shown).ShowSettings();
     for (int index = 1; index <= SettingCount; ++index) {
         const SettingRow &row = cfg.SettingTable[index];
         if (!row.FoundAtLine)
             continue;
-        const auto change =
-            std::find_if(changes.begin(), changes.end(), [index](const ValueChange &c) { return c.index == index; });
-        if (change != changes.end())
-            findings.push_back({*row.FoundAtLine, settingText(row) + ": the window changes the value to " + quoted(change->after)
+        if (const std::string &stored = shown.SettingTable[index].Value; stored != row.Value)
+            findings.push_back({*row.FoundAtLine, settingText(row) + ": the window changes the value to " + quoted(stored)
                                                       + " when it loads the file"});
         else if (!controlCanShow(index, row.Value))
             findings.push_back({*row.FoundAtLine, settingText(row) + ": no control can show this value; " + row.Key + " takes "
