@@ -5,7 +5,7 @@
 #include "application.h"
 #include "config/kdx_cfg.h"
 #include "platform/qt_platform.h"
-#include "ui/main/frmmain.h"
+#include "ui/main/frm_main.h"
 
 int main(int argc, char *argv[])
 {

@@ -2,7 +2,7 @@
 #include "bot_folder.h"
 #include "config/kdx_cfg.h"
 #include "platform/qt_platform.h"
-#include "ui/main/frmmain.h"
+#include "ui/main/frm_main.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

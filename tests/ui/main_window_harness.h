@@ -2,7 +2,7 @@
 
 #include "config/kdx_cfg.h"
 #include "support/fake_platform.h"
-#include "ui/main/frmmain.h"
+#include "ui/main/frm_main.h"
 
 #include <QtTest>
 #include <QtWidgets>

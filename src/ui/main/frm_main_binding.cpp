@@ -1,7 +1,7 @@
 // The controls' handlers as adapters: a widget's new state goes to the control
 // panel, which runs the handlers and stores into the configuration; the widgets
 // whose state it changed then show it, their signals blocked.
-#include "frmmain.h"
+#include "frm_main.h"
 
 #include "caption_button.h"
 

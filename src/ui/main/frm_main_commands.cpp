@@ -1,5 +1,5 @@
 // The file buttons, the custom-command editor, the help marks and the window commands.
-#include "frmmain.h"
+#include "frm_main.h"
 
 #include "caption_button.h"
 #include "config/config_reader.h"
@@ -8,7 +8,7 @@
 #include "config/value_rules.h"
 #include "help_topics.h"
 #include "platform/folder_path.h"
-#include "ui/language/languagedialog.h"
+#include "ui/language/language_dialog.h"
 
 namespace kdx {
 namespace {

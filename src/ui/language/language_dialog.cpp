@@ -1,4 +1,4 @@
-#include "languagedialog.h"
+#include "language_dialog.h"
 
 #include "file_list_box.h"
 #include "platform/folder_path.h"

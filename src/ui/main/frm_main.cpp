@@ -1,4 +1,4 @@
-#include "frmmain.h"
+#include "frm_main.h"
 
 #include "caption_button.h"
 #include "config/value_rules.h"

@@ -1,5 +1,5 @@
 #include "support/fake_platform.h"
-#include "ui/language/languagedialog.h"
+#include "ui/language/language_dialog.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -36,10 +36,10 @@ private slots:
                 && apply->fontMetrics().horizontalAdvance(apply->text()) < applyArea.width());
     }
 
-    void isBuiltListsAndApplies_data() // the cases are described in languagedialog.cases
+    void isBuiltListsAndApplies_data() // the cases are described in language_dialog.cases
     {
         QTest::addColumn<Case>("fields");
-        QFile cases(QStringLiteral(KDX_TEST_DATA "/languagedialog.cases"));
+        QFile cases(QStringLiteral(KDX_TEST_DATA "/language_dialog.cases"));
         QVERIFY(cases.open(QIODevice::ReadOnly | QIODevice::Text));
         for (const QString &block : QString::fromUtf8(cases.readAll()).split(u"\n== "_s).mid(1)) {
             const QStringList lines = block.split(u'\n', Qt::SkipEmptyParts);
@@ -102,4 +102,4 @@ private slots:
 };
 
 QTEST_MAIN(LanguageDialogTest)
-#include "languagedialog_test.moc"
+#include "language_dialog_test.moc"
