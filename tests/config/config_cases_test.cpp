@@ -3,6 +3,7 @@
 // the environment names and a comma-decimal locale, which the number texts must
 // not heed.
 #include "config/config_reader.h"
+#include "config/control_panel.h"
 #include "config/config_writers.h"
 #include "config/file_names.h"
 #include "config/language_file.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <charconv>
 #include <clocale>
 #include <cstdio>
@@ -46,6 +48,45 @@ std::string describe(const KDXCfg &cfg)
     if (!cfg.UnreadTail.empty())
         text += "tail [" + cfg.UnreadTail + "]\n";
     return text + cfg.Encoding.name() + "\n";
+}
+
+// A control's state by its name ("chkCVAR_13"): [x] or [ ] for a check box or
+// an option, a bar's position, else its text.
+std::string stateOf(const ControlStates &states, const std::string &name)
+{
+    const std::string array = name.substr(0, name.find('_'));
+    const int index = std::stoi(name.substr(name.find('_') + 1));
+    const auto tick = [](bool ticked) { return std::string(ticked ? "[x]" : "[ ]"); };
+    if (array == "chkCVAR")
+        return tick(states.chkCVAR.at(index));
+    if (array == "radRadio")
+        return tick(states.radRadio == index);
+    if (array == "scrlSkill")
+        return std::to_string(states.scrlSkill.at(index));
+    if (array == "lblSkill")
+        return states.lblSkill.at(index);
+    if (array == "cmdCustom")
+        return states.cmdCustom[index];
+    return (array == "txtCVAR" ? states.txtCVAR : array == "numCVAR" ? states.numCVAR : states.timCVAR).at(index);
+}
+
+// A user's change of the named control to the state.
+void change(ControlPanel &panel, const std::string &name, const std::string &state)
+{
+    const std::string array = name.substr(0, name.find('_'));
+    const int index = std::stoi(name.substr(name.find('_') + 1));
+    if (array == "chkCVAR")
+        panel.chkCVAR_Click(index, state == "[x]");
+    else if (array == "radRadio")
+        panel.radRadio_Click(index);
+    else if (array == "scrlSkill")
+        panel.scrlSkill_Change(index, std::stoi(state));
+    else if (array == "txtCVAR")
+        panel.txtCVAR_Change(index, state);
+    else if (array == "numCVAR")
+        panel.numCVAR_Change(index, state);
+    else
+        panel.timCVAR_Change(index, state);
 }
 
 std::string describe(const std::optional<UnencodableCharacter> &found)
@@ -87,7 +128,7 @@ class CaseFiles : public ::testing::TestWithParam<std::tuple<const char *, const
 INSTANTIATE_TEST_SUITE_P(Locales, CaseFiles,
                          ::testing::Combine(::testing::Values("C", "", "de_DE.UTF-8"),
                                             ::testing::Values("config_cases.txt", "code_page_cases.txt", "number_cases.txt",
-                                                              "language_cases.txt", "value_cases.txt")),
+                                                              "language_cases.txt", "value_cases.txt", "control_cases.txt")),
                          [](const auto &info) {
                              const std::string locale = std::get<0>(info.param);
                              const std::string file = std::get<1>(info.param);
@@ -106,6 +147,13 @@ TEST_P(CaseFiles, EveryEntryHolds)
         std::string input, kind, expectedModel, expectedOut;
         std::vector<std::string> messages, expectedMessages;
         bool entered = true;
+        // The controls, shown once the file is read: an empty one where the block reads none.
+        std::optional<ControlPanel> panel;
+        const auto shown = [&]() -> ControlPanel & {
+            if (!panel)
+                panel.emplace(cfg).ShowSettings();
+            return *panel;
+        };
         for (const CaseEntry &e : block) {
             const std::string where = "line " + std::to_string(e.line);
             if (e.name == "codepage") {
@@ -121,11 +169,19 @@ TEST_P(CaseFiles, EveryEntryHolds)
                 input.clear();
             } else if (e.name == "set")
                 cfg.SettingTable[std::stoi(e.arg)].Value = e.value;
+            else if (e.name == "file") {
+                readConfiguration(cfg, e.value);
+                shown();
+            } else if (e.name == "change")
+                change(shown(), e.arg, e.value);
+            else if (e.name == "shows")
+                EXPECT_EQ(stateOf(shown().states(), e.arg), e.value) << where;
             else if (e.name == "enter")
-                entered = enterValue(cfg.SettingTable, settingIndex(e.arg), e.value);
-            else if (e.name == "stored")
-                EXPECT_EQ(entered ? cfg.SettingTable[settingIndex(e.arg)].Value : "(refused)", e.value) << where;
-            else if (e.name == "refused")
+                entered = shown().enter(settingIndex(e.arg), e.value);
+            else if (e.name == "stored") {
+                const int index = std::isdigit(static_cast<unsigned char>(e.arg[0])) ? std::stoi(e.arg) : settingIndex(e.arg);
+                EXPECT_EQ(entered ? cfg.SettingTable[index].Value : "(refused)", e.value) << where;
+            } else if (e.name == "refused")
                 EXPECT_FALSE(entered) << where;
             else if (e.name == "slot")
                 cfg.CustomCommands[std::stoi(e.arg)].Text = e.value;

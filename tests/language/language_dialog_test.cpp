@@ -1,3 +1,4 @@
+#include "support/case_file.h"
 #include "support/fake_platform.h"
 #include "ui/language/language_dialog.h"
 
@@ -7,7 +8,37 @@
 
 using namespace Qt::StringLiterals;
 using namespace kdx::test;
-using Case = QMap<QString, QStringList>; // field name: values
+
+namespace {
+
+// The entries of a case, by name, and its files in order with their bytes.
+struct Case {
+    std::map<std::string, std::string> fields;
+    std::vector<std::pair<QString, QByteArray>> files;
+
+    QString field(const std::string &name) const
+    {
+        const auto found = fields.find(name);
+        return found == fields.end() ? QString() : QString::fromStdString(found->second);
+    }
+};
+
+Case caseOf(const CaseBlock &block)
+{
+    Case read;
+    for (const CaseEntry &entry : block)
+        if (entry.name != "file")
+            read.fields[entry.name] = entry.value;
+    for (const CaseEntry &entry : block)
+        if (entry.name == "file")
+            read.files.emplace_back(QString::fromStdString(entry.arg),
+                                    QByteArray::fromStdString(entry.value.empty() ? read.fields["content"] : entry.value));
+    return read;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Case)
 
 class LanguageDialogTest : public QObject {
     Q_OBJECT
@@ -36,34 +67,30 @@ private slots:
                 && apply->fontMetrics().horizontalAdvance(apply->text()) < applyArea.width());
     }
 
-    void isBuiltListsAndApplies_data() // the cases are described in language_dialog.cases
+    void isBuiltListsAndApplies_data() // the cases are described in language_dialog_cases.txt
     {
         QTest::addColumn<Case>("fields");
-        QFile cases(QStringLiteral(KDX_TEST_DATA "/language_dialog.cases"));
-        QVERIFY(cases.open(QIODevice::ReadOnly | QIODevice::Text));
-        for (const QString &block : QString::fromUtf8(cases.readAll()).split(u"\n== "_s).mid(1)) {
-            const QStringList lines = block.split(u'\n', Qt::SkipEmptyParts);
-            Case fields;
-            for (const QString &line : lines.mid(1))
-                fields[line.section(u": "_s, 0, 0)].append(line.section(u": "_s, 1));
-            QTest::newRow(qPrintable(lines[0])) << fields;
+        for (const CaseBlock &block : readCaseFile(KDX_TEST_DATA "/language_dialog_cases.txt")) {
+            if (block.empty())
+                continue;
+            const Case read = caseOf(block);
+            QTest::newRow(qPrintable(read.field("case"))) << read;
         }
     }
     void isBuiltListsAndApplies()
     {
         QFETCH(Case, fields);
-        const QString action = fields.value(u"action"_s).value(0);
+        const QString action = fields.field("action");
         FakePlatform platform(u"/nonexistent/program"_s);
-        for (const QString &file : fields.value(u"file"_s))
-            platform.files[file.section(u'|', 0, 0)] = QByteArray::fromPercentEncoding(
-                file.contains(u'|') ? file.section(u'|', 1).toUtf8() : fields[u"content"_s].value(0).toUtf8());
+        for (const auto &[path, bytes] : fields.files)
+            platform.files[path] = bytes;
         if (action == "batch file missing"_L1)
             platform.startFailure = u"The file does not exist."_s;
-        const QString codePage = fields.value(u"code page"_s).value(0);
+        const QString codePage = fields.field("codepage");
         const auto codePages = codePage.isEmpty() ? kdx::systemCodePages()
                                                   : std::get<kdx::FileCodePages>(kdx::codePagesNamed(codePage.toStdString()));
-        kdx::LanguageDialog window(fields[u"dialog"_s] == QStringList(u"frmChat"_s) ? kdx::frmChat : kdx::frmTitles, platform,
-                                   codePages, nullptr);
+        kdx::LanguageDialog window(fields.field("dialog") == u"frmChat"_s ? kdx::frmChat : kdx::frmTitles, platform, codePages,
+                                   nullptr);
         auto *list = window.findChild<QListWidget *>(u"filSelect"_s);
         auto *apply = window.findChild<QPushButton *>(u"cmdApply"_s);
         QVERIFY(list && apply);
@@ -79,7 +106,7 @@ private slots:
         if (action != "nothing selected"_L1 && !byKeys)
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
         if (action == "file gone"_L1) {
-            QVERIFY(platform.files.remove(fields[u"file"_s][0]));
+            QVERIFY(platform.files.remove(fields.files.front().first));
             platform.readFailure = u"No such file or directory"_s; // each system words it its own way
         }
         if (byKeys) {
@@ -96,8 +123,7 @@ private slots:
         for (const auto &[title, text, icon] : platform.messages)
             log << (title.isEmpty() && icon == kdx::MessageIcon::None ? text : u"a box with a title or icon"_s);
         log << (window.isVisible() ? u"open"_s : window.result() == QDialog::Accepted ? u"accepted"_s : u"rejected"_s);
-        QCOMPARE(QDir::fromNativeSeparators(log.join(" | "_L1)).replace(platform.folder, "~"_L1),
-                 fields.value(u"expect"_s).value(0));
+        QCOMPARE(QDir::fromNativeSeparators(log.join(" | "_L1)).replace(platform.folder, "~"_L1), fields.field("expect"));
     }
 };
 

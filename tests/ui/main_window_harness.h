@@ -11,20 +11,6 @@ namespace kdx::test {
 
 using namespace Qt::StringLiterals;
 
-// The lines of a data file beside the window's tests, with \n (line end of
-// KDX.cfg) and \s (a blank) spelled out; without blank and # lines.
-inline QStringList dataLines(const QString &fileName)
-{
-    QFile file(QStringLiteral(KDX_UI_TEST_DATA "/") + fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        qFatal("cannot read %s", qPrintable(file.fileName()));
-    QStringList lines;
-    for (QString line : QString::fromUtf8(file.readAll()).trimmed().split(u'\n'))
-        if (!line.isEmpty() && !line.startsWith(u'#'))
-            lines.append(line.replace(u"\\n"_s, u"\r\n"_s).replace(u"\\s"_s, u" "_s));
-    return lines;
-}
-
 // The objectName of the control that shows a setting, but for "Radio-Usage", whose
 // option buttons are radRadio_0 to radRadio_3.
 inline QString controlName(int index)

@@ -1,5 +1,6 @@
 // The main window on a scripted platform; long tables of expected data are the files beside this one.
 #include "main_window_harness.h"
+#include "support/case_file.h"
 #include "ui/common/classic_metrics.h"
 #include "ui/main/help_topics.h"
 
@@ -93,17 +94,17 @@ private slots:
         Harness h;
         auto *timer = h.window->findChild<QTimer *>(u"Timer"_s);
         QVERIFY(timer && timer->isActive());
-        const QStringList rows = kdx::test::dataLines(u"marquee.expected"_s);
+        const kdx::test::CaseBlock rows = kdx::test::readCaseFile(KDX_UI_TEST_DATA "/marquee_cases.txt").front();
         int ticks = 0;
-        for (const QString &row : rows) {
-            for (; ticks < row.section(u'|', 0, 0).toInt(); ++ticks)
+        for (const kdx::test::CaseEntry &row : rows) {
+            for (; ticks < std::stoi(row.arg); ++ticks)
                 h.window->Timer_Timer();
-            QCOMPARE(h.window->windowTitle(), row.section(u'|', 1));
+            QCOMPARE(h.window->windowTitle(), QString::fromStdString(row.value));
         }
         // The window's own timer moves it on, one step per expiry; the table ends after whole rounds.
         QSignalSpy captions(h.window.get(), &QWidget::windowTitleChanged);
         QVERIFY(captions.wait(2000));
-        QCOMPARE(captions.first().first().toString(), rows[1].section(u'|', 1));
+        QCOMPARE(captions.first().first().toString(), QString::fromStdString(rows[1].value));
     }
 
     // What the user sees of a "?" mark and a skill label: a frame around the fill,
@@ -132,22 +133,6 @@ private slots:
             shown->setFont(regular);
             QVERIFY2(inked(image) > inked(shown->grab().toImage()), qPrintable(label + u": not bold"_s));
         }
-    }
-
-    void fillAndEdit_data()
-    {
-        QTest::addColumn<QStringList>("row");
-        for (const QString &line : kdx::test::dataLines(u"main_window.edits"_s))
-            QTest::newRow(qPrintable(QString(line).replace(u"\r\n"_s, u"\\n"_s))) << line.split(u'|');
-    }
-
-    void fillAndEdit()
-    {
-        QFETCH(QStringList, row);
-        Harness h(row[0].isEmpty() ? QByteArray() : row[0].toUtf8() + "\r\n");
-        for (const QString &edit : row[1].split(u';', Qt::SkipEmptyParts))
-            h.set(edit.section(u'=', 0, 0), edit.section(u'=', 1));
-        QCOMPARE(h.state(row[2]) + u'|' + h.value(row[4].toInt()), row[3] + u'|' + row[5]);
     }
 
     void skillBarByArrowsAndThumb()
