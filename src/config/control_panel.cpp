@@ -18,18 +18,6 @@ SettingKind kindOf(int index)
     return SettingDefinitions.at(static_cast<std::size_t>(index - 1)).kind;
 }
 
-// A whole number within the range written as plain digits, as a fixed-range
-// control takes an entry ("050" is 50; "5.0", "5x" and "+5" are refused).
-std::optional<int> plainWholeNumber(std::string_view text, int lowest, int highest)
-{
-    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    const int number = std::stoi(std::string(text));
-    if (number < lowest || number > highest)
-        return std::nullopt;
-    return number;
-}
-
 template <typename State>
 void addDifferences(ChangedControls &changed, Control array, const std::map<int, State> &before,
                     const std::map<int, State> &after)

@@ -16,8 +16,13 @@ SettingKind kindOf(int index)
     return SettingDefinitions.at(static_cast<std::size_t>(index - 1)).kind;
 }
 
-// A whole number within the range written as plain digits, as a fixed-range
-// control takes it from kdxcfg ("050" is 50; "5.0", "5x" and "+5" are refused).
+double roundedNumber(std::string_view text)
+{
+    return roundHalfToEven(NumberFromText(text));
+}
+
+} // namespace
+
 std::optional<int> plainWholeNumber(std::string_view text, int lowest, int highest)
 {
     if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -27,13 +32,6 @@ std::optional<int> plainWholeNumber(std::string_view text, int lowest, int highe
         return std::nullopt;
     return number;
 }
-
-double roundedNumber(std::string_view text)
-{
-    return roundHalfToEven(NumberFromText(text));
-}
-
-} // namespace
 
 bool holdsLineBreak(std::string_view text)
 {

@@ -57,6 +57,10 @@ bool skillOutsideBar(std::string_view text);
 // What a skill bar stores: the number it shows, as plain digits.
 std::string skillBarValue(int shown);
 
+// An entry whole, for a control of a fixed range: a whole number within the
+// range written as plain digits ("050" is 50; "5.0", "5x" and "+5" are not).
+std::optional<int> plainWholeNumber(std::string_view text, int lowest, int highest);
+
 inline constexpr int RadioOptionCount = 4;
 
 // Radio-Usage: the option (0 to 3) that a value selects, its number rounded half
