@@ -149,7 +149,7 @@ TEST(FrontEnds, SameEditsGiveTheSameBytes)
     std::filesystem::create_directories(folder);
     const std::filesystem::path kdxcfgFile = folder / "KDX.cfg";
 
-    for (std::size_t number = oneSeed ? fixed : 0; number < fixed + (oneSeed ? 1 : KDX_PROPERTY_CASES); ++number) {
+    for (std::size_t number = oneSeed ? fixed : 0; number < fixed + (oneSeed ? 1 : KDX_RANDOM_CASES); ++number) {
         const unsigned seed = firstSeed + unsigned(number - fixed);
         std::mt19937 random(seed);
         const Case tried = number < fixed ? fixedCases[number] : randomCase(random);

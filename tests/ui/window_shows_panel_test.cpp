@@ -69,7 +69,7 @@ private slots:
         const bool oneSeed = qEnvironmentVariableIsSet("KDX_SEED");
         const unsigned firstSeed = oneSeed ? unsigned(qEnvironmentVariableIntValue("KDX_SEED")) : 20261207;
         const kdx::ChangedControls every = kdx::everyControl();
-        for (unsigned seed = firstSeed; seed < firstSeed + (oneSeed ? 1 : KDX_SEQUENCES); ++seed) {
+        for (unsigned seed = firstSeed; seed < firstSeed + (oneSeed ? 1 : KDX_RANDOM_CASES); ++seed) {
             std::mt19937 random(seed);
             const std::string file = kdx::test::randomCase(random).file;
             kdx::test::MainWindowHarness window(QByteArray::fromStdString(file));
