@@ -144,7 +144,9 @@ TEST(FrontEnds, SameEditsGiveTheSameBytes)
     const char *oneSeed = std::getenv("KDX_SEED");
     const unsigned firstSeed = oneSeed ? unsigned(std::stoul(oneSeed)) : 20261207;
     const std::size_t fixed = std::size(fixedCases);
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "kdx_front_ends_property_test";
+    // A folder of this run's own: another run of the test may be going on beside it.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("kdx_front_ends_property_test." + std::to_string(std::random_device()()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     const std::filesystem::path kdxcfgFile = folder / "KDX.cfg";
