@@ -51,16 +51,14 @@ ChangedControls everyControl();
 // As on the window system the handlers were written for, assigning a control's
 // state in code runs its handler at once, nested, and only when the state
 // changes; the fill and every handler rely on that. So the window shows what
-// this model holds, and kdxcfg enters its values here as the window's controls
-// take them.
+// this model holds, and a value given whole (kdxcfg's) is entered as the
+// window's controls take it.
 class ControlPanel {
 public:
     // The controls in their start states, over the configuration they show.
     explicit ControlPanel(KDXCfg &cfg);
 
     const ControlStates &states() const { return states_; }
-    // False while a fill sets the check boxes; only the skill bars' handler heeds it.
-    bool controlsReady() const { return ControlsReady; }
 
     // A user's change: the control's new state, which its widget shows already,
     // then its handler with every handler that its corrections raise. The result
@@ -117,6 +115,7 @@ private:
 
     KDXCfg &cfg_;
     ControlStates states_;
+    // False while a fill sets the check boxes; only the skill bars' handler heeds it.
     bool ControlsReady = false;
     // While a fill shows a min_bots/max_bots pair from the file, neither box is
     // compared with the other's previous contents.
