@@ -16,6 +16,8 @@ public:
     T &operator[](int index) { return items_[checked(index)]; }
     const T &operator[](int index) const { return items_[checked(index)]; }
 
+    bool operator==(const OneBasedArray &) const = default;
+
     auto begin() { return items_.begin(); }
     auto end() { return items_.end(); }
     auto begin() const { return items_.begin(); }
