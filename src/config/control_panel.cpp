@@ -275,7 +275,6 @@ void ControlPanel::assignText(Control array, int index, std::string text)
 void ControlPanel::moveBar(int index, int position)
 {
     int &state = states_.scrlSkill.at(index);
-    position = std::clamp(position, LowestSkill, HighestSkill); // a bar holds its range
     if (state == position)
         return;
     state = position;
@@ -284,7 +283,7 @@ void ControlPanel::moveBar(int index, int position)
 
 void ControlPanel::selectOption(int option)
 {
-    if (option < 0 || option >= RadioOptionCount || states_.radRadio == option)
+    if (states_.radRadio == option)
         return;
     states_.radRadio = option;
     optionClicked(option);
