@@ -72,6 +72,26 @@ std::optional<EditRefusal> entered(SettingTable &table, const SettingEntry &entr
         + "; " + key + " takes " + std::string(acceptedEntry(entry.index))};
 }
 
+// min_bots and max_bots give way to each other as they stand when entered;
+// the next run enters one after a later entry has changed the other, and must
+// store the same.
+std::optional<EditRefusal> refusalOfOrder(const SettingTable &table, const RequestedEdit &edit)
+{
+    SettingTable nextRun = table;
+    for (const SettingEntry &entry : edit.settings)
+        enterValue(nextRun, entry.index, entry.value);
+    for (const SettingEntry &entry : edit.settings) {
+        const std::string &now = table[entry.index].Value, &next = nextRun[entry.index].Value;
+        if (now == next)
+            continue;
+        const int other = entry.index == setting::MinBots ? setting::MaxBots : setting::MinBots;
+        return EditRefusal{keyOf(entry.index) + "=" + entry.value + " is stored as " + now + ", as it gives way to "
+                           + keyOf(other) + " as it stood, which a later entry changes; the next run would store " + next
+                           + ". Give " + keyOf(other) + " first"};
+    }
+    return std::nullopt;
+}
+
 // The command lines that the reader found no free slot for: "line N "TEXT"".
 std::vector<std::string> commandLinesBeyondTheSlots(const KDXCfg &cfg)
 {
@@ -203,11 +223,13 @@ std::vector<SettingChange> changesBetween(const SettingTable &asRead, const Sett
         const std::string &after = stored[index].Value;
         if (after == before.Value)
             continue;
-        SettingChange change{index, before.FoundAtLine, before.Value, after, ChangeReason::Tidy, {}};
+        SettingChange change{index, before.FoundAtLine, before.Value,
+                             after, ChangeReason::Tidy, "the window stores it so when it shows the file"};
         const bool given = std::any_of(edit.settings.begin(), edit.settings.end(),
                                        [index](const SettingEntry &entry) { return entry.index == index; });
         if (given) {
             change.reason = ChangeReason::Given;
+            change.cause.clear();
         } else if (after != tidied[index].Value) {
             change.reason = ChangeReason::Rule;
             change.cause = "ultraskill " + stored[setting::UltraSkill].Value + ": the skill bars store the numbers they show";
@@ -220,10 +242,11 @@ std::vector<SettingChange> changesBetween(const SettingTable &asRead, const Sett
     return changes;
 }
 
-std::variant<EditedFile, EditRefusal> applyOnce(std::string_view bytes, const FileCodePages &codePages, const RequestedEdit &edit,
+// Reads the bytes into cfg, which is left holding what the bytes to write are
+// written from.
+std::variant<EditedFile, EditRefusal> applyOnce(KDXCfg &cfg, std::string_view bytes, const RequestedEdit &edit,
                                                 std::vector<Message> &messages)
 {
-    KDXCfg cfg(codePages);
     messages = readConfiguration(cfg, bytes);
     const SettingTable asRead = cfg.SettingTable;
     tidyAsFirstShown(cfg.SettingTable);
@@ -236,6 +259,8 @@ std::variant<EditedFile, EditRefusal> applyOnce(std::string_view bytes, const Fi
         if (const std::string &stored = cfg.SettingTable[entry.index].Value; stored != entry.value)
             storedDifferently.push_back({keyOf(entry.index), entry.value, stored});
     }
+    if (auto refusal = refusalOfOrder(cfg.SettingTable, edit))
+        return *refusal;
     std::optional<int> slot;
     if (auto refusal = applyCommands(cfg, edit, slot))
         return *refusal;
@@ -249,21 +274,45 @@ std::variant<EditedFile, EditRefusal> applyOnce(std::string_view bytes, const Fi
                       changesBetween(asRead, tidied, cfg.SettingTable, edit), std::move(storedDifferently), slot};
 }
 
+// True when the reader finds in the bytes the very settings and commands
+// that they were written from. The bytes are compared, not the texts: bytes
+// that read in another code page than the file that was read (a Windows-1252
+// file whose only bytes beyond UTF-8 were in lines that a clean output leaves
+// out) hold what was written all the same.
+bool readsBackAs(std::string_view bytes, const KDXCfg &written)
+{
+    KDXCfg readBack(written.CodePages);
+    readConfiguration(readBack, bytes);
+    const auto same = [&](const std::string &writtenText, const std::string &readText) {
+        return writtenText == readText || written.Encoding.encode(writtenText) == readBack.Encoding.encode(readText);
+    };
+    for (int index = 1; index <= SettingCount; ++index)
+        if (!same(written.SettingTable[index].Value, readBack.SettingTable[index].Value))
+            return false;
+    for (int slot = 1; slot <= CustomCommandSlotCount; ++slot)
+        if (!same(written.CustomCommands[slot].Text, readBack.CustomCommands[slot].Text))
+            return false;
+    return true;
+}
+
 } // namespace
 
 EditOutcome applyRequestedEdit(std::string_view bytes, const FileCodePages &codePages, const RequestedEdit &edit)
 {
     std::vector<Message> messages;
-    auto result = applyOnce(bytes, codePages, edit, messages);
+    KDXCfg written(codePages);
+    auto result = applyOnce(written, bytes, edit, messages);
     const auto *edited = std::get_if<EditedFile>(&result);
     if (!edited)
         return {std::move(messages), std::move(result)};
-    // The net under the refusals above: the same edit of the bytes to write
-    // must give them again, or a second run would change the file once more.
-    std::vector<Message> again;
-    const auto second = applyOnce(edited->bytes, codePages, edit, again);
+    // The net under the refusals above: the bytes must read back as what they
+    // were written from, and the same edit of them must give them again, or a
+    // second run would change the file once more.
+    KDXCfg again(codePages);
+    std::vector<Message> messagesAgain;
+    const auto second = applyOnce(again, edited->bytes, edit, messagesAgain);
     const auto *secondEdited = std::get_if<EditedFile>(&second);
-    if (!secondEdited || secondEdited->bytes != edited->bytes)
+    if (!readsBackAs(edited->bytes, written) || !secondEdited || secondEdited->bytes != edited->bytes)
         result = EditRefusal{"the bytes to write would not read back as written, so the same run would change "
                              "them again"};
     return {std::move(messages), std::move(result)};

@@ -67,7 +67,7 @@ struct SettingChange {
     std::optional<int> line; // where the file holds it
     std::string before, after;
     ChangeReason reason = ChangeReason::Given;
-    std::string cause; // for a Rule change, the rule in words
+    std::string cause; // why, in words, for a change not given
 };
 
 struct EditedFile {
