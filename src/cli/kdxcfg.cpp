@@ -16,8 +16,9 @@ namespace {
 constexpr const char *exitStatuses = "Exit status:\n"
                                      "  0  done, also when the file needed no change; for check: nothing to report\n"
                                      "  1  check found something to report\n"
-                                     "  2  error: bad arguments, a value refused, a file that cannot be read or "
-                                     "written; nothing was written\n";
+                                     "  2  error: bad arguments, a value refused, a run that would not read "
+                                     "back as written, a file that cannot be read or written; nothing was "
+                                     "written\n";
 
 } // namespace
 
