@@ -146,10 +146,11 @@ std::optional<EditRefusal> applyCommands(KDXCfg &cfg, const RequestedEdit &edit,
     if (const auto *replaced = std::get_if<CommandSlotsReplaced>(&edit.commands)) {
         std::vector<std::string> texts;
         for (const std::string &given : replaced->texts) {
-            if (auto refusal = refusalOfCommand(commandText(given), codePages))
+            std::string text = commandText(given);
+            if (auto refusal = refusalOfCommand(text, codePages))
                 return refusal;
-            if (!commandText(given).empty())
-                texts.push_back(commandText(given));
+            if (!text.empty())
+                texts.push_back(std::move(text));
         }
         if (texts.size() > static_cast<std::size_t>(CustomCommandSlotCount))
             return EditRefusal{"set --command: " + std::to_string(texts.size()) + " commands given; there are "
