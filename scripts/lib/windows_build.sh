@@ -39,11 +39,10 @@ configure_windows_build() {
     configure_and_build windows
 }
 
-# A private X server for the windows of the suite, large enough for the main
-# window at 200 % display scaling; its display number in DISPLAY.
+# A private X server for the windows of the suite; its display number in DISPLAY.
 start_private_xvfb() {
     local display
-    read -r display XVFB_PID < <("$REPO_ROOT/scripts/lib/start-xvfb" 1920x1200)
+    read -r display XVFB_PID < <("$REPO_ROOT/scripts/lib/start-xvfb" 1280x1024)
     export DISPLAY=$display
 }
 
