@@ -37,9 +37,6 @@ fake_prefix "$work/v650/$expected_folder" 6.5.0
 archive_of "$work/v650/$expected_folder" "$work/wrong-version/qt.tar.xz"
 fake_prefix "$work/partial/$expected_folder" "$QT_WINDOWS_VERSION" plugins/platforms/qwindows.dll
 archive_of "$work/partial/$expected_folder" "$work/partial-archive/qt.tar.xz"
-fake_prefix "$work/named/qt-6.5.0-mingw" "$QT_WINDOWS_VERSION"
-archive_of "$work/named/qt-6.5.0-mingw" "$work/other-folder/qt.tar.xz"
-mkdir -p "$work/garbage" && echo "not an archive" >"$work/garbage/qt.tar.xz"
 
 failures=0
 # archive | exit status | what standard error says
@@ -67,8 +64,6 @@ good|0|
 tampered|2|does not match its SHA-256
 wrong-version|2|holds Qt 6.5.0; the scripts expect Qt $QT_WINDOWS_VERSION
 partial-archive|2|(missing: plugins/platforms/qwindows.dll)
-other-folder|2|holds no complete prefix of Qt $QT_WINDOWS_VERSION in $expected_folder/
-garbage|2|is not a tar.xz archive
 CASES
 [ $failures -eq 0 ] || exit 1
 echo "PASS: the exported prefix comes back whole; every wrong archive is refused"
