@@ -2,6 +2,7 @@
 # configures the build tree. Source it; do not run it.
 
 REPO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$REPO_ROOT/scripts/lib/utf8_locale.sh"
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 # fonts-liberation2: the Arial-metric face that stands in for MS Sans Serif on Linux.

@@ -1,6 +1,8 @@
 # Where the Windows build finds its tools and runtime, for scripts/windows and
 # for wine-run. Source it; do not run it.
 
+source "$(dirname "${BASH_SOURCE[0]}")/utf8_locale.sh"
+
 QT_WINDOWS_VERSION=6.4.2
 VEVADUDORI_CACHE=${VEVADUDORI_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vevadudori}
 QT_WINDOWS_DIR=${VEVADUDORI_QT_WINDOWS:-$VEVADUDORI_CACHE/qt-$QT_WINDOWS_VERSION-mingw}

@@ -126,51 +126,6 @@ std::string radioOptionValue(int option)
     return std::to_string(option);
 }
 
-std::vector<ValueChange> tidyAsFirstShown(SettingTable &table)
-{
-    std::vector<std::string> shown;
-    for (const SettingRow &row : table)
-        shown.push_back(row.Value);
-    const auto value = [&shown](int index) -> std::string & { return shown[static_cast<std::size_t>(index - 1)]; };
-
-    for (int index = 1; index <= SettingCount; ++index) {
-        std::string &text = value(index);
-        // Every control starts at the setting's default, and only a change of its
-        // state raises its handler.
-        const std::string &start = table[index].DefaultValue;
-        switch (kindOf(index)) {
-        case SettingKind::WholeNumber:
-            text = wholeNumberShown(text);
-            break;
-        case SettingKind::Seconds:
-            text = secondsHeld(text).value_or(text);
-            break;
-        case SettingKind::Skill:
-            if (skillShown(text) != skillShown(start) || skillOutsideBar(text))
-                text = skillBarValue(skillShown(text));
-            break;
-        case SettingKind::Option:
-            if (const auto option = radioOptionShown(text); option && option != radioOptionShown(start))
-                text = radioOptionValue(*option);
-            break;
-        case SettingKind::Text:
-        case SettingKind::OnOff:
-            break;
-        }
-    }
-    // The boxes were filled without comparing the pair; then min_bots gives way.
-    value(setting::MinBots) = botCountGivenWay(setting::MinBots, value(setting::MinBots), value(setting::MaxBots));
-
-    std::vector<ValueChange> changes;
-    for (int index = 1; index <= SettingCount; ++index) {
-        if (value(index) != table[index].Value) {
-            changes.push_back({index, table[index].Value, value(index)});
-            table[index].Value = value(index);
-        }
-    }
-    return changes;
-}
-
 bool controlCanShow(int index, std::string_view value)
 {
     switch (kindOf(index)) {
@@ -205,57 +160,6 @@ std::string_view acceptedEntry(int index)
         return "seconds from 0.1 to 1.0";
     }
     return {};
-}
-
-bool enterValue(SettingTable &table, int index, std::string_view value)
-{
-    if (holdsLineBreak(value))
-        return false;
-    std::string &stored = table[index].Value;
-    switch (kindOf(index)) {
-    case SettingKind::Text:
-        stored = value;
-        return true;
-    case SettingKind::OnOff:
-        if (!checkBoxShown(value))
-            return false;
-        if (stored == value)
-            return true;
-        stored = value;
-        // The box's click runs the skill bars' handler, which stores what each bar shows.
-        if (index == setting::UltraSkill)
-            for (const int skill : {setting::MinBotSkill, setting::MaxBotSkill})
-                table[skill].Value = skillBarValue(skillShown(table[skill].Value));
-        return true;
-    case SettingKind::WholeNumber: {
-        if (!holdsNumber(value))
-            return false;
-        stored = wholeNumberShown(value);
-        const auto &minBots = table[setting::MinBots].Value;
-        const auto &maxBots = table[setting::MaxBots].Value;
-        if (index == setting::MinBots || index == setting::MaxBots)
-            stored = botCountGivenWay(index, minBots, maxBots);
-        return true;
-    }
-    case SettingKind::Seconds:
-        if (!holdsNumber(value))
-            return false;
-        stored = secondsHeld(value).value_or(stored);
-        return true;
-    case SettingKind::Skill:
-        if (const auto skill = plainWholeNumber(value, LowestSkill, HighestSkill)) {
-            stored = skillBarValue(*skill);
-            return true;
-        }
-        return false;
-    case SettingKind::Option:
-        if (const auto option = plainWholeNumber(value, 0, RadioOptionCount - 1)) {
-            stored = radioOptionValue(*option);
-            return true;
-        }
-        return false;
-    }
-    return false;
 }
 
 } // namespace kdx

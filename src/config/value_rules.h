@@ -5,14 +5,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kdx {
 
 // The rules by which the main window's controls tidy what is typed into them or
-// shown in them, and what each control stores. Both front ends go through these:
-// the window's handlers one assignment at a time, kdxcfg for a whole entry. All
-// texts are UTF-8.
+// shown in them, and what each control stores, as pure functions; the control
+// panel (control_panel.h) applies them. All texts are UTF-8.
 
 // True when the text holds a carriage return or a line feed, which would end a
 // line of the file.
@@ -69,21 +67,6 @@ std::optional<int> radioOptionShown(std::string_view text);
 // What the option buttons store: the selected option's digit.
 std::string radioOptionValue(int option);
 
-struct ValueChange {
-    int index = 0;
-    std::string before;
-    std::string after;
-};
-
-// What the window stores when it first shows the values of a freshly read file:
-// number boxes hold whole numbers, and a min_bots above max_bots is lowered;
-// timers are held within 0.1 and "1.0"; a skill bar that moves from its start or
-// cannot show the number stores what it shows; a radio value selecting another
-// option than "Full" stores the option's digit. Check boxes and the waypoint
-// folder store what they were given. Applies every change to the table and
-// returns them in index order.
-std::vector<ValueChange> tidyAsFirstShown(SettingTable &table);
-
 // True when the setting's control can show the value as it stands: "on" or
 // "off" for a check box, a number within the bar for a skill, a number rounding
 // to 0..3 for the radio; every value for the others.
@@ -91,16 +74,5 @@ bool controlCanShow(int index, std::string_view value);
 
 // What the control of a setting accepts, in words for a message ("on or off").
 std::string_view acceptedEntry(int index);
-
-// Enters a value into a setting as if the user had entered it in its control:
-// a text box takes any text and tidies it as its handler does (for min_bots and
-// max_bots the entered one gives way to the other); a check box takes only "on"
-// or "off", a skill bar only a whole number 1..100, the radio only 0..3. A check
-// box that already holds the value is left alone; any other entry clicks it, and
-// a click of "ultraskill" also has both skill bars store the numbers they show.
-// False, and nothing changed, for a value the control cannot take: a line break,
-// text that holds no number in a number or timer box, anything out of a fixed
-// range.
-bool enterValue(SettingTable &table, int index, std::string_view value);
 
 } // namespace kdx

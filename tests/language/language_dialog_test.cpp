@@ -1,3 +1,4 @@
+#include "support/caption_fit.h"
 #include "support/case_file.h"
 #include "support/fake_platform.h"
 #include "ui/language/language_dialog.h"
@@ -63,8 +64,7 @@ private slots:
         QVERIFY(labelArea.bottom() <= listArea.top() && listArea.bottom() < applyArea.top());
         QVERIFY(labelArea.left() == listArea.left() && listArea.left() == applyArea.left()
                 && labelArea.width() == applyArea.width());
-        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= labelArea.width()
-                && apply->fontMetrics().horizontalAdvance(apply->text()) < applyArea.width());
+        QCOMPARE(kdx::test::captionsCut(window), QStringList());
     }
 
     void isBuiltListsAndApplies_data() // the cases are described in language_dialog_cases.txt

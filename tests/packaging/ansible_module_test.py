@@ -95,4 +95,24 @@ expect("refused value: the file", file_state(), written)
 cyrillic = play(PLAYBOOK.replace('botchat: "off"', 'wptfolder: "путь"').replace("path:", 'code_page: "1251"\n        path:'))
 expect("code page: changed", (cyrillic.get("changed"), cyrillic.get("failed", False)), (True, False))
 expect("code page: the file", file_state()[0], AFTER + b"\r\nwptfolder \xef\xf3\xf2\xfc\r\n")
-print("check mode, first run, second run, a refused value and a code page as expected")
+
+
+def commands_that_would_not_read_back():
+    """Commands that the next read would not take as written: each fails its
+    first run with kdxcfg's message and leaves the file, or its second run
+    reports no change."""
+    for commands in ('["# weekend rules"]', '[""]', '["max_bots 99"]', '["# weekend rules", "", "max_bots 99"]'):
+        playbook = PLAYBOOK.replace('["mp_roundtime 3.5", "sv_gravity 800"]', commands)
+        before = file_state()
+        first = play(playbook)
+        if first.get("failed"):
+            if "read back" not in first.get("msg", ""):
+                sys.exit("commands %s: the message is %r" % (commands, first.get("msg")))
+            expect("commands %s: the file after a failed run" % commands, file_state(), before)
+            continue
+        second = play(playbook)
+        expect("commands %s: second run" % commands, (second.get("changed"), second.get("failed", False)), (False, False))
+
+
+commands_that_would_not_read_back()
+print("check mode, first run, second run, a refused value, a code page and commands that would not read back as expected")

@@ -3,6 +3,7 @@
 #include "config/kdx_cfg.h"
 #include "support/fake_platform.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_window_layout.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -22,6 +23,18 @@ inline QString controlName(int index)
                                                     {SettingKind::Seconds, u"timCVAR"_s}};
     return arrays[SettingDefinitions[std::size_t(index - 1)].kind] + u'_' + QString::number(index);
 }
+
+// The objectName of a control of the window's table: its name, with an array
+// member's index after "_".
+inline QString objectNameOf(const ControlLayout &row)
+{
+    QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+    return row.index == ControlLayout::NoIndex ? name : name + u'_' + QString::number(row.index);
+}
+
+// The controls whose captions the window must show whole; a custom command's
+// text may run beyond its button.
+inline const QRegularExpression CaptionedControls(u"^(?!cmdCustom)(cmd|Command|chk|rad|Label)"_s);
 
 // A main window on a KDX.cfg in a temporary folder (none where `file` is nullopt),
 // every box scripted; `readFailure` fails the read at start-up; files are read

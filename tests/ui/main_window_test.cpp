@@ -1,5 +1,6 @@
 // The main window on a scripted platform; long tables of expected data are the files beside this one.
 #include "main_window_harness.h"
+#include "support/caption_fit.h"
 #include "support/case_file.h"
 #include "ui/common/classic_metrics.h"
 #include "ui/main/help_topics.h"
@@ -319,28 +320,7 @@ private slots:
     void everyCaptionFits()
     {
         Harness h;
-        QStringList tooSmall;
-        for (const QWidget *control : h.window->findChildren<QWidget *>(QRegularExpression(u"^(cmd|Command|chk|rad|Label)"_s))) {
-            if (control->objectName().startsWith(u"cmdCustom"_s))
-                continue; // a command's text may run beyond its button
-            QStyleOptionButton option;
-            option.initFrom(control);
-            const auto element = qobject_cast<const QCheckBox *>(control)      ? QStyle::SE_CheckBoxContents
-                                 : qobject_cast<const QRadioButton *>(control) ? QStyle::SE_RadioButtonContents
-                                                                               : QStyle::SE_PushButtonContents;
-            const QRectF area = qobject_cast<const QAbstractButton *>(control)
-                                    ? control->style()->subElementRect(element, &option, control)
-                                    : QRectF(control->contentsRect());
-            const QFontMetricsF metrics(control->font());
-            const QString caption = control->property("text").toString();
-            const auto *label = qobject_cast<const QLabel *>(control);
-            const QSizeF needed = (label ? label->wordWrap() : area.height() >= 2 * metrics.height())
-                                      ? metrics.boundingRect(QRectF({}, area.size()), Qt::TextWordWrap, caption).size()
-                                      : QSizeF(metrics.horizontalAdvance(caption), metrics.height());
-            if (needed.width() > area.width() || needed.height() > area.height())
-                tooSmall.append(control->objectName());
-        }
-        QCOMPARE(tooSmall, QStringList());
+        QCOMPARE(kdx::test::captionsCut(*h.window, kdx::test::CaptionedControls), QStringList());
         for (const QString &wrapping : {u"chkCVAR_21"_s, u"chkCVAR_24"_s, u"chkCVAR_3"_s, u"cmdClnOut2"_s})
             QCOMPARE(h.get(wrapping)->font().pixelSize(), h.window->font().pixelSize());
     }
