@@ -73,6 +73,10 @@ private slots:
         QCOMPARE(window->frameGeometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
         QVERIFY(h.get(u"lblHelp_13"_s)->cursor().shape() == Qt::PointingHandCursor);
         QCOMPARE(h.get<QScrollBar>(u"scrlSkill_10"_s)->pageStep(), 1);
+        QCOMPARE(h.get(u"cmdLoad"_s)->toolTip(), u"Undo all changes"_s);
+        // The custom-command buttons in the style of the entry fields.
+        const QPalette custom = h.get(u"cmdCustom_1"_s)->palette();
+        QCOMPARE(custom.color(QPalette::Button), custom.color(QPalette::Base));
     }
 
     // What a screen reader announces: every control has a name, a field the caption beside it.
@@ -218,22 +222,26 @@ private slots:
     void failedWriteIsReportedAndChangesNothing_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::newRow("Save File") << u"cmdSave"_s;
-        QTest::newRow("Save and Exit") << u"Command2"_s;
-        QTest::newRow("clean output") << u"cmdCleanOut"_s; // cmdClnOut2 writes the same way
+        QTest::addColumn<QString>("name"); // of the clean output
+        QTest::newRow("Save File") << u"cmdSave"_s << QString();
+        QTest::newRow("Save and Exit") << u"Command2"_s << QString();
+        // cmdClnOut2 writes the same way
+        QTest::newRow("clean output over KDX.cfg") << u"cmdCleanOut"_s << u"KDX.cfg"_s;
+        QTest::newRow("clean output under another name") << u"cmdCleanOut"_s << u"clean.cfg"_s;
     }
     void failedWriteIsReportedAndChangesNothing()
     {
         QFETCH(QString, button);
+        QFETCH(QString, name);
         Harness h("pause 5\r\n");
         h.set(u"numCVAR_4"_s, u"9"_s);
         h.platform.writeFailure = u"Disk full"_s;
-        h.platform.inputAnswers = {u"KDX.cfg"_s};
+        h.platform.inputAnswers = {name};
         h.click(button);
         QCOMPARE(h.platform.messages.size(), 1);
         const auto &message = h.platform.messages[0];
         QVERIFY2(message.title == u"Error while saving"_s && message.text.contains(u"Disk full"_s)
-                     && message.text.contains(QDir::toNativeSeparators(h.path())),
+                     && message.text.contains(QDir::toNativeSeparators(h.path(name.isEmpty() ? u"KDX.cfg"_s : name))),
                  qPrintable(message.text));
         QVERIFY(h.platform.endProgramCalls == 0 && h.content() == "pause 5\r\n"
                 && h.state(u"numCVAR_4"_s) + h.value(4) == u"99"_s);

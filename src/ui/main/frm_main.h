@@ -77,7 +77,7 @@ private:
     bool everyTextEncodable(const QString &path);
     bool mayReplaceAfter(const FileError &refusal);
     bool replaceConfigFile(const QString &path, const std::string &content);
-    bool writeFile(const QString &path, const std::string &content);
+    void writeFile(const QString &path, const std::string &content);
     void showWriteFailure(const QString &path, const FileError &error);
     QString pathInProgramFolder(const QString &fileName) const;
     // The model's texts are UTF-8, whatever the file's encoding.

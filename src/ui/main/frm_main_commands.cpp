@@ -58,12 +58,10 @@ bool frmMain::everyTextEncodable(const QString &path)
     return !found;
 }
 
-bool frmMain::writeFile(const QString &path, const std::string &content)
+void frmMain::writeFile(const QString &path, const std::string &content)
 {
-    const auto error = platform_.writeFileAtomically(path, QByteArray::fromStdString(content));
-    if (error)
+    if (const auto error = platform_.writeFileAtomically(path, QByteArray::fromStdString(content)))
         showWriteFailure(path, *error);
-    return !error;
 }
 
 void frmMain::showWriteFailure(const QString &path, const FileError &error)
