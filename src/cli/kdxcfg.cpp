@@ -2,6 +2,7 @@
 
 #include "subcommands.h"
 
+#include "config/file_names.h"
 #include "files/file_access.h"
 
 #include <CLI/CLI.hpp>
@@ -32,7 +33,7 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
     app.require_subcommand(1);
     app.fallthrough();
 
-    std::string file = "KDX.cfg";
+    std::string file(ConfigFileName);
     bool create = false;
     app.add_option("--file", file, "The configuration file to work on")->type_name("PATH");
     app.add_flag("--create", create, "set and command make the file when it does not exist");
