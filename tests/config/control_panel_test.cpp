@@ -109,7 +109,7 @@ TEST(ControlPanel, ReportedChangesAndHandlersKeepEveryControlTidy)
                 showReported(panel.radRadio_Click(shown.radRadio = between(random, 0, RadioOptionCount - 1)));
                 break;
             }
-            done += " " + std::to_string(index) + "=[" + typed + "]";
+            done.append(" ").append(std::to_string(index)).append("=[").append(typed).append("]");
             const std::string where = "seed " + std::to_string(seed) + ", after" + done;
             ASSERT_EQ(shown, panel.states()) << where;
             expectTidy(panel, cfg, where);
