@@ -1,6 +1,7 @@
 // The control panel under seeded random files and random changes of a user:
-// after each change, a copy of the states that takes over only the reported
-// controls (as the window's widgets do) equals the panel's, and the controls
+// after each change, a copy of the states that takes over every control at
+// first and then only the reported ones (as the window's widgets do) equals
+// the panel's, and the controls
 // hold what the window's handlers promise once all nested runs have ended.
 #include "config/config_reader.h"
 #include "config/control_panel.h"
@@ -49,7 +50,7 @@ TEST(ControlPanel, ReportedChangesAndHandlersKeepEveryControlTidy)
         KDXCfg cfg;
         readConfiguration(cfg, test::randomCase(random).file);
         ControlPanel panel(cfg);
-        ControlStates shown = controlStartStates(); // what the widgets show
+        ControlStates shown; // what the widgets show: nothing until the window shows every control
         const auto showReported = [&](const ChangedControls &changed) {
             for (const auto &[array, index] : changed) {
                 const ControlStates &now = panel.states();
@@ -81,6 +82,7 @@ TEST(ControlPanel, ReportedChangesAndHandlersKeepEveryControlTidy)
                 }
             }
         };
+        showReported(everyControl());
         showReported(panel.ShowSettings());
         ASSERT_EQ(shown, panel.states()) << "seed " << seed << ", the first fill";
 
