@@ -17,12 +17,6 @@ namespace {
 using test::between;
 using test::oneOf;
 
-std::string typedText(std::mt19937 &random)
-{
-    return oneOf<std::string>(random, {"", "0", "7", "3.7", "-4", "12abc", "1e2", "0.", "0.05", "0.95", "20", "x", "a\r\nb",
-                                       "5\n\n6", " 9", "99999999999999999"});
-}
-
 // What the window's handlers promise of every control after a user's change.
 void expectTidy(const ControlPanel &panel, const KDXCfg &cfg, const std::string &where)
 {
@@ -89,7 +83,7 @@ TEST(ControlPanel, ReportedChangesAndHandlersKeepEveryControlTidy)
         std::string done;
         for (int step = 0; step < 20; ++step) {
             const int index = between(random, 1, SettingCount);
-            const std::string typed = typedText(random);
+            const std::string typed = test::typedText(random);
             switch (SettingDefinitions[std::size_t(index - 1)].kind) {
             case SettingKind::OnOff:
                 shown.chkCVAR[index] = !shown.chkCVAR[index];

@@ -160,6 +160,13 @@ inline Case randomCase(std::mt19937 &random)
     return drawn;
 }
 
+// Texts a user may type or paste into a box, tidy or not.
+inline std::string typedText(std::mt19937 &random)
+{
+    return oneOf<std::string>(random, {"", "0", "7", "3.7", "-4", "12abc", "1e2", "0.", "0.05", "0.95", "20", "x", "a\r\nb",
+                                       "5\n\n6", "Жук", " 9", "99999999999999999"});
+}
+
 inline std::string printable(const std::string &bytes)
 {
     std::string text;

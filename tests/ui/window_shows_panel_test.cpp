@@ -52,13 +52,6 @@ QString stateIn(const kdx::ControlStates &states, const kdx::ControlId &control)
     return {};
 }
 
-// Texts a user may type or paste into a box, tidy or not.
-std::string typedText(std::mt19937 &random)
-{
-    return oneOf<std::string>(
-        random, {"", "0", "7", "3.7", "-4", "12abc", "1e2", "0.", "0.05", "0.95", "20", "x", "a\r\nb", "5\n\n6", "Жук", " 9"});
-}
-
 } // namespace
 
 class WindowShowsPanelTest : public QObject {
@@ -90,7 +83,7 @@ private slots:
                 case Control::txtCVAR:
                 case Control::numCVAR:
                 case Control::timCVAR: {
-                    const std::string typed = typedText(random);
+                    const std::string typed = kdx::test::typedText(random);
                     window.set(name, QString::fromStdString(typed));
                     if (array == Control::txtCVAR)
                         panel.txtCVAR_Change(index, typed);
