@@ -171,7 +171,10 @@ TEST_P(CaseFiles, EveryEntryHolds)
                 cfg.SettingTable[std::stoi(e.arg)].Value = e.value;
             else if (e.name == "file") {
                 readConfiguration(cfg, e.value);
-                shown();
+                if (panel)
+                    panel->ShowSettings(); // a reload
+                else
+                    shown();
             } else if (e.name == "change")
                 change(shown(), e.arg, e.value);
             else if (e.name == "shows")
