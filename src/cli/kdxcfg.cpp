@@ -15,7 +15,7 @@ namespace kdx::cli {
 namespace {
 
 constexpr const char *jsonAnswers =
-    "With --json, standard output holds one JSON object (\"line\" is null for what the file does not hold):\n"
+    "With --json, standard output holds one JSON object (a line is null where the file does not hold it):\n"
     "  show                   {\"file\", \"settings\": [{\"key\", \"value\", \"default\", \"line\"}],\n"
     "                          \"commands\": [{\"slot\", \"text\", \"line\"}], \"messages\": [{\"title\", \"text\"}]}\n"
     "  get                    {\"key\", \"value\", \"line\"}\n"
