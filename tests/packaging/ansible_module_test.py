@@ -41,7 +41,8 @@ ROWS = [
     ("refused value", BEFORE, task(settings={"radio": 9}), [], {"failed": True}, "radio takes 0 (Full)", None),
     ("number with a typo", BEFORE, task(settings={"max_bots": "1O"}), [], {"failed": True},
      'max_bots: cannot store "1O"', None),
-    ("unknown key", BEFORE, task(settings={"max_bot": 3}), [], {"failed": True}, "no setting is called 'max_bot'; the nearest: max_bots, ", None),
+    ("unknown key", BEFORE, task(settings={"max_bot": 3}), [], {"failed": True},
+     "no setting is called 'max_bot'; the nearest: max_bots, ", None),
     ("key like an option", BEFORE, task(settings={"--help": 3}), [], {"failed": True},
      "no setting is called '--help'; the settings are wptfolder, ", None),
     ("list value", BEFORE, task(settings={"wptfolder": ["wpt", "KDX"]}), [], {"failed": True},
@@ -58,7 +59,8 @@ ROWS = [
      BEFORE + b"\r\nwptfolder \xef\xf3\xf2\xfc\r\n"),
     ("backup on change", BEFORE, task(settings={"max_bots": 12}, backup=True), [], {"changed": True}, None,
      b"# our fleet\r\nmax_bots 12\r\nsay hello\r\n"),
-    ("no backup without change", SAME, task(settings={"max_bots": 12}, backup=True), [], {"changed": False}, None, None),
+    ("no backup without change", SAME, task(settings={"max_bots": 12}, backup=True), [], {"changed": False}, None,
+     None),
     ("info in a code page", CYRILLIC, {"module": "kdxcfg_info", "path": CFG, "code_page": "1251", "executable": KDXCFG},
      ["--check"], {"changed": False, "commands": [{"slot": 1, "text": "say привет", "line": 3}] + [
          {"slot": slot, "text": "", "line": None} for slot in range(2, 9)]}, None, None),
@@ -110,8 +112,8 @@ def run_rows():
         result, output = play(row_task, options)
         check(name + ": the result", {key: result.get(key) for key in expected}, expected)
         if text is not None and text not in result.get("msg", "") + output:
-            sys.exit("%s: %r is neither in the message %r nor in the output:\n%s" % (name, text, result.get("msg"),
-                                                                                    output))
+            sys.exit("%s: %r is neither in the message %r nor in the output:\n%s"
+                     % (name, text, result.get("msg"), output))
         check(name + ": the file", file_state() if after is None else file_state()[0],
               untouched if after is None else after)
         backups = sorted(entry for entry in os.listdir(BOT) if entry != "KDX.cfg")
