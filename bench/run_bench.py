@@ -12,12 +12,13 @@ import platform
 import statistics
 import shutil
 import subprocess
+import signal
 import sys
 import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from desktop import XServer  # noqa: E402
+from desktop import start_x_server  # noqa: E402
 
 ROUNDS = 6             # start-up rounds; each round alternates which program runs first
 RUNS_PER_ROUND = 10
@@ -198,14 +199,14 @@ def measure():
     probe_off, minimal_off = startup_times(offscreen)
     rss_probe_off, rss_minimal_off = peak_rss_kib(PROBE, offscreen), peak_rss_kib(MINIMAL, offscreen)
 
-    x_server = XServer()
+    display, x_server_pid = start_x_server()
     try:
-        x11 = qt_env(QT_QPA_PLATFORM="xcb", DISPLAY=x_server.display)
+        x11 = qt_env(QT_QPA_PLATFORM="xcb", DISPLAY=display)
         probe_x, minimal_x = startup_times(x11)
         rss_probe_x, rss_minimal_x = peak_rss_kib(PROBE, x11), peak_rss_kib(MINIMAL, x11)
         cpu_program, cpu_floor = idle_cpu(x11)
     finally:
-        x_server.stop()
+        os.kill(x_server_pid, signal.SIGTERM)
 
     def ms(seconds):
         return f"{seconds * 1000:.1f} ms"

@@ -1,8 +1,6 @@
 #include "config_session.h"
 
 #include "config/config_reader.h"
-#include "config/config_writers.h"
-#include "config/value_rules.h"
 
 #include <ostream>
 
@@ -58,27 +56,11 @@ std::optional<ConfigSession> ConfigSession::open(const std::filesystem::path &pa
     return session;
 }
 
-void ConfigSession::tidyAsWindowShows(std::ostream &err)
+std::optional<Replacement> ConfigSession::write(const std::filesystem::path &target, const std::string &bytes,
+                                                const CodePage &codePage, bool dryRun, std::ostream &err) const
 {
-    for (const ValueChange &change : tidyAsFirstShown(cfg_.SettingTable)) {
-        const SettingRow &row = cfg_.SettingTable[change.index];
-        err << row.Key << ": " << change.before;
-        if (row.FoundAtLine)
-            err << " on line " << *row.FoundAtLine;
-        err << " stored as " << change.after << '\n';
-    }
-}
-
-std::optional<Replacement> ConfigSession::write(const std::filesystem::path &target, const std::string &bytes, bool dryRun,
-                                                std::ostream &err) const
-{
-    if (const std::optional<UnencodableCharacter> found = findUnencodable(cfg_)) {
-        err << "kdxcfg: " << named(target) << "could not be written: " << unencodableReason(cfg_, *found)
-            << "; nothing was written\n";
-        return std::nullopt;
-    }
     const bool itself = sameFile(target, path_);
-    Replacement replacement{target, itself ? asRead_ : contentOf(target), bytes, cfg_.Encoding};
+    Replacement replacement{target, itself ? asRead_ : contentOf(target), bytes, codePage};
     if (!replacement.changed()) {
         err << files::utf8FromPath(target) << " unchanged\n";
         return replacement;
@@ -92,11 +74,6 @@ std::optional<Replacement> ConfigSession::write(const std::filesystem::path &tar
     else
         err << "kdxcfg: " << named(target) << "could not be written: " << failure->reason << "; the file on disk is unchanged\n";
     return std::nullopt;
-}
-
-std::optional<Replacement> ConfigSession::save(bool dryRun, std::ostream &err) const
-{
-    return write(path_, annotatedSave(cfg_), dryRun, err);
 }
 
 } // namespace kdx::cli

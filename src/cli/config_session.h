@@ -8,6 +8,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kdx::cli {
@@ -37,23 +38,18 @@ public:
     const std::filesystem::path &path() const { return path_; }
     // The reader's messages ("Too many custom commands", ...), in order.
     const std::vector<Message> &messages() const { return messages_; }
+    // The file's bytes as read; empty for a missing file read as a new one.
+    std::string_view content() const { return asRead_ ? std::string_view(*asRead_) : std::string_view(); }
 
-    // Stores what the window stores when it first shows the file, and says on err
-    // which values it changed ("pause: 3.7 on line 12 stored as 3").
-    void tidyAsWindowShows(std::ostream &err);
-
-    // Writes the bytes atomically to the file itself (refused when another
-    // program changed it since it was read) or to another file; refused when
-    // the model holds a character that the file's encoding cannot hold. Bytes
-    // that the target already holds are not written, and err says
-    // "PATH unchanged"; a dry run writes nothing, but is refused where the
-    // write would be refused before it begins. The target's content before
-    // and the bytes, or nothing after the reason went to err; the file on disk
-    // is then unchanged.
-    std::optional<Replacement> write(const std::filesystem::path &target, const std::string &bytes, bool dryRun,
-                                     std::ostream &err) const;
-    // The in-place save of the model to the file itself.
-    std::optional<Replacement> save(bool dryRun, std::ostream &err) const;
+    // Writes the bytes, which are in the code page given, atomically to the
+    // file itself (refused when another program changed it since it was read)
+    // or to another file. Bytes that the target already holds are not written,
+    // and err says "PATH unchanged"; a dry run writes nothing, but is refused
+    // where the write would be refused before it begins. The target's content
+    // before and the bytes, or nothing after the reason went to err; the file
+    // on disk is then unchanged.
+    std::optional<Replacement> write(const std::filesystem::path &target, const std::string &bytes, const CodePage &codePage,
+                                     bool dryRun, std::ostream &err) const;
 
 private:
     ConfigSession(std::filesystem::path path, files::ContentAsRead asRead, const FileCodePages &codePages);

@@ -28,25 +28,81 @@ void reportFailure(std::string_view messages, int status, std::ostream &out)
     writeJson({{"error", messages}, {"status", status}}, out);
 }
 
-void report(const ReportForm &form, const Replacement &replacement, const std::vector<StoredValue> &stored,
-            std::optional<int> slot, std::ostream &out)
+namespace {
+
+std::string_view keyOf(int index)
+{
+    return SettingDefinitions[static_cast<std::size_t>(index - 1)].key;
+}
+
+std::string_view reasonName(ChangeReason reason)
+{
+    switch (reason) {
+    case ChangeReason::Given:
+        return "given";
+    case ChangeReason::Rule:
+        return "rule";
+    case ChangeReason::Tidy:
+        return "tidy";
+    }
+    return {};
+}
+
+} // namespace
+
+nlohmann::json messagesAsJson(const std::vector<Message> &messages)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const Message &message : messages)
+        list.push_back({{"title", message.title}, {"text", message.text}});
+    return list;
+}
+
+void noteChanges(const EditedFile &edited, std::ostream &err)
+{
+    for (const SettingChange &change : edited.changes) {
+        if (change.reason == ChangeReason::Given)
+            continue;
+        err << keyOf(change.index) << ": " << change.before;
+        if (change.line)
+            err << " on line " << *change.line;
+        err << " stored as " << change.after;
+        if (!change.cause.empty())
+            err << " (" << change.cause << ')';
+        err << '\n';
+    }
+    for (const StoredValue &value : edited.storedDifferently)
+        err << value.key << ": " << value.given << " stored as " << value.stored << '\n';
+}
+
+void report(const ReportForm &form, const Replacement &replacement, const EditedFile &edited,
+            const std::vector<Message> &messages, std::ostream &out)
 {
     if (!form.json) {
-        if (slot)
-            out << *slot << '\n';
+        if (edited.slot)
+            out << *edited.slot << '\n';
         if (form.dryRun)
             out << diffOf(replacement);
         return;
     }
     nlohmann::json storedValues = nlohmann::json::array();
-    for (const StoredValue &value : stored)
+    for (const StoredValue &value : edited.storedDifferently)
         storedValues.push_back({{"key", value.key}, {"given", value.given}, {"stored", value.stored}});
+    nlohmann::json changes = nlohmann::json::array();
+    for (const SettingChange &change : edited.changes)
+        changes.push_back({{"key", keyOf(change.index)},
+                           {"line", change.line ? nlohmann::json(*change.line) : nlohmann::json()},
+                           {"before", change.before},
+                           {"after", change.after},
+                           {"reason", reasonName(change.reason)}});
     nlohmann::json document = {{"changed", replacement.changed()},
                                {"file", files::utf8FromPath(replacement.target)},
                                {"stored", storedValues},
+                               {"changes", changes},
+                               {"messages", messagesAsJson(messages)},
                                {"diff", replacement.codePage.decode(diffOf(replacement))}};
-    if (slot)
-        document["slot"] = *slot;
+    if (edited.slot)
+        document["slot"] = *edited.slot;
     // JSON is UTF-8: the diff is read in the file's code page; bytes that are
     // still not UTF-8 (another file replaced by a clean output) show as U+FFFD.
     writeJson(document, out);

@@ -2,7 +2,9 @@
 
 #include "config_session.h"
 
-#include <nlohmann/json_fwd.hpp>
+#include "config/requested_edit.h"
+
+#include <nlohmann/json.hpp>
 
 #include <iosfwd>
 #include <optional>
@@ -11,11 +13,6 @@
 #include <vector>
 
 namespace kdx::cli {
-
-// A value that set stored differently from how it was given ("1e2" as "100").
-struct StoredValue {
-    std::string key, given, stored;
-};
 
 // How a run reports on standard output.
 struct ReportForm {
@@ -35,9 +32,18 @@ void reportFailure(std::string_view messages, int status, std::ostream &out);
 // heads them, or "/dev/null" for a file that was not there.
 std::string diffOf(const Replacement &replacement);
 
-// Reports a write on out in the given form; the slot is what command add
-// filled. Without a form, only the slot is printed.
-void report(const ReportForm &form, const Replacement &replacement, const std::vector<StoredValue> &stored,
-            std::optional<int> slot, std::ostream &out);
+// One line on err for each setting that the edit changed otherwise than as
+// given ("minbotskill: 80.5 on line 3 stored as 80 (ultraskill on: ...)"),
+// then one for each value given and stored differently ("pause: 1e2 stored
+// as 100").
+void noteChanges(const EditedFile &edited, std::ostream &err);
+
+// The reader's messages as JSON: a list of {title, text}.
+nlohmann::json messagesAsJson(const std::vector<Message> &messages);
+
+// Reports a write on out in the given form; the reader's messages go into
+// the JSON object. Without a form, only the slot that command add filled.
+void report(const ReportForm &form, const Replacement &replacement, const EditedFile &edited,
+            const std::vector<Message> &messages, std::ostream &out);
 
 } // namespace kdx::cli

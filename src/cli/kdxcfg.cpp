@@ -20,15 +20,19 @@ constexpr const char *jsonAnswers =
     "                          \"commands\": [{\"slot\", \"text\", \"line\"}], \"messages\": [{\"title\", \"text\"}]}\n"
     "  get                    {\"key\", \"value\", \"line\"}\n"
     "  check                  {\"file\", \"findings\": [{\"line\", \"text\"}]}\n"
-    "  set, command, clean    {\"changed\", \"file\", \"stored\": [{\"key\", \"given\", \"stored\"}], \"diff\"},\n"
-    "                         and \"slot\" after command add\n"
+    "  set, command, clean    {\"changed\", \"file\", \"stored\": [{\"key\", \"given\", \"stored\"}],\n"
+    "                          \"changes\": [{\"key\", \"line\", \"before\", \"after\", \"reason\"}],\n"
+    "                          \"messages\": [{\"title\", \"text\"}], \"diff\"}, and \"slot\" after command add;\n"
+    "                         stored: each value stored differently from how it was given; changes: each\n"
+    "                         setting whose value differs from the file's, reason given, rule or tidy\n"
     "  any error (status 2)   {\"error\": the message, also on standard error, \"status\": 2}\n\n";
 
 constexpr const char *exitStatuses = "Exit status:\n"
                                      "  0  done, also when the file needed no change; for check: nothing to report\n"
                                      "  1  check found something to report\n"
-                                     "  2  error: bad arguments, a value refused, a file that cannot be read or "
-                                     "written; nothing was written\n";
+                                     "  2  error: bad arguments, a value refused, a run that would not read "
+                                     "back as written, a file that cannot be read or written; nothing was "
+                                     "written\n";
 
 // Parses the arguments and runs the subcommand; json tells whether --json was
 // given (as far as the arguments could be parsed).
@@ -63,14 +67,18 @@ int parseAndRun(std::vector<std::string> arguments, std::ostream &out, std::ostr
 
     std::vector<std::string> assignments, commands;
     CLI::App *setCommand = app.add_subcommand(
-        "set", "Enters values in the order given, as in the window's controls, then saves the file in place; a value "
-               "stored differently is named on standard error. A file that would not change is not written");
+        "set", "Enters values in the order given, as in the window's controls, then saves the file in place; each "
+               "value stored differently, and each setting that a rule or the window's first show changed, is named on "
+               "standard error. A file that would not change is not written. A run that would not read back as "
+               "written, so that running it again would change the file again, is refused and writes nothing");
     setCommand->add_option("KEY=VALUE", assignments, "A setting and its new value");
     CLI::Option *commandList =
         setCommand
             ->add_option("--command", commands,
                          "Repeated, replaces the eight custom commands as a whole: the first fills slot 1, the next "
-                         "slot 2, and the slots left over are freed; --command \"\" alone frees them all")
+                         "slot 2, and the slots left over are freed; empty ones are skipped, and --command \"\" alone "
+                         "frees them all. Refused for a command that would read back as a setting or a comment, and "
+                         "on a file with more custom commands than slots")
             ->type_name("TEXT")
             ->expected(1)
             ->allow_extra_args(false) // a vector would take the KEY=VALUE after its text, and eat a "--"
@@ -80,12 +88,15 @@ int parseAndRun(std::vector<std::string> arguments, std::ostream &out, std::ostr
     commandCommand->require_subcommand(1);
     std::string text;
     int slot = 0;
-    CLI::App *addCommand = commandCommand->add_subcommand("add", "Puts a command into the first free slot and prints the slot");
+    CLI::App *addCommand = commandCommand->add_subcommand(
+        "add", "Puts a command into the first free slot, unless a slot holds it already, and prints the slot");
     addCommand->add_option("TEXT", text, "The command line")->required();
     CLI::App *setSlotCommand = commandCommand->add_subcommand("set", "Replaces the command of a slot");
     setSlotCommand->add_option("N", slot, "The slot, 1 to 8")->required();
     setSlotCommand->add_option("TEXT", text, "The command line; empty frees the slot")->required();
-    CLI::App *removeCommand = commandCommand->add_subcommand("remove", "Frees a slot; its line is written empty");
+    CLI::App *removeCommand = commandCommand->add_subcommand(
+        "remove", "Frees a slot; its line is written empty. Refused where a later slot is filled, or the file holds "
+                  "more custom commands than slots: the next read would fill the freed slot");
     removeCommand->add_option("N", slot, "The slot, 1 to 8")->required();
 
     bool leaveOutDefaults = false;

@@ -10,7 +10,7 @@ namespace kdx::cli {
 enum ExitStatus {
     Success = 0,
     Findings = 1, // check found something to report
-    Failure = 2,  // bad arguments, a value refused, a file unreadable or unwritable: nothing was written
+    Failure = 2,  // bad arguments, a value or run refused, a file unreadable or unwritable: nothing was written
 };
 
 // Runs kdxcfg on its arguments (UTF-8, without the program's name): results go

@@ -4,9 +4,8 @@
 #include "kdxcfg.h"
 
 #include "config/config_check.h"
-#include "config/config_writers.h"
 #include "config/file_names.h"
-#include "config/value_rules.h"
+#include "config/requested_edit.h"
 
 #include <nlohmann/json.hpp>
 
@@ -29,18 +28,6 @@ int refuseUnknownKey(const Context &context, std::string_view key)
 {
     context.err << "kdxcfg: no setting is called \"" << key << "\"; the settings are " << allKeys() << '\n';
     return Failure;
-}
-
-// A missing file is made only by the edits that --create names (set, command).
-std::optional<ConfigSession> openForEditing(const Context &context, bool mayCreate = true)
-{
-    auto session = ConfigSession::open(context.file, context.codePages, mayCreate && context.create, context.err);
-    if (session) {
-        for (const Message &message : session->messages())
-            context.err << "kdxcfg: " << named(context.file) << message.title << ": " << message.text << '\n';
-        session->tidyAsWindowShows(context.err);
-    }
-    return session;
 }
 
 std::string lineText(const std::optional<int> &line)
@@ -94,16 +81,15 @@ void showJson(const ConfigSession &session, std::ostream &out)
     int slot = 0;
     for (const CustomCommand &command : session.cfg().CustomCommands)
         commands.push_back({{"slot", ++slot}, {"text", command.Text}, {"line", lineJson(command.FoundAtLine)}});
-    nlohmann::json messages = nlohmann::json::array();
-    for (const Message &message : session.messages())
-        messages.push_back({{"title", message.title}, {"text", message.text}});
-    writeJson(
-        {{"file", files::utf8FromPath(session.path())}, {"settings", settings}, {"commands", commands}, {"messages", messages}},
-        out);
+    writeJson({{"file", files::utf8FromPath(session.path())},
+               {"settings", settings},
+               {"commands", commands},
+               {"messages", messagesAsJson(session.messages())}},
+              out);
 }
 
 // Parses "KEY=VALUE" into the setting's index and the value, or reports why not.
-std::optional<std::pair<int, std::string>> assignment(const Context &context, const std::string &text)
+std::optional<SettingEntry> assignment(const Context &context, const std::string &text)
 {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos) {
@@ -116,69 +102,33 @@ std::optional<std::pair<int, std::string>> assignment(const Context &context, co
         refuseUnknownKey(context, key);
         return std::nullopt;
     }
-    return std::pair(index, text.substr(equals + 1));
+    return SettingEntry{index, text.substr(equals + 1)};
 }
 
-void refuseValue(const Context &context, int index, std::string_view value)
+// Reads the file, applies the edit and writes the bytes to the target, by
+// default the file itself; a missing file is read as a new one only where
+// --create allows it (set, command). Reports the run.
+int applyAndWrite(const Context &context, const RequestedEdit &edit, bool mayCreate = true,
+                  const std::optional<std::filesystem::path> &target = std::nullopt)
 {
-    const std::string &key = std::string(SettingDefinitions[static_cast<std::size_t>(index - 1)].key);
-    context.err << "kdxcfg: " << key << ": ";
-    if (holdsLineBreak(value))
-        context.err << "a value cannot hold a line break; ";
-    else
-        context.err << "cannot store \"" << value << "\"; ";
-    context.err << key << " takes " << acceptedEntry(index) << '\n';
-}
-
-bool validSlot(const Context &context, int slot)
-{
-    if (slot >= 1 && slot <= CustomCommandSlotCount)
-        return true;
-    context.err << "kdxcfg: command: there is no slot " << slot << "; the slots are 1 to " << CustomCommandSlotCount << '\n';
-    return false;
-}
-
-bool validCommand(const Context &context, const std::string &text)
-{
-    if (!holdsLineBreak(text))
-        return true;
-    context.err << "kdxcfg: command: a custom command is one line; it cannot hold a line break\n";
-    return false;
-}
-
-// Reports a write, or fails where its reason went to err already; the slot is what command add filled.
-int reportWrite(const Context &context, const std::optional<Replacement> &replacement,
-                const std::vector<StoredValue> &stored = {}, std::optional<int> slot = std::nullopt)
-{
+    const auto session = ConfigSession::open(context.file, context.codePages, mayCreate && context.create, context.err);
+    if (!session)
+        return Failure;
+    const EditOutcome outcome = applyRequestedEdit(session->content(), context.codePages, edit);
+    for (const Message &message : outcome.messages)
+        context.err << "kdxcfg: " << named(context.file) << message.title << ": " << message.text << '\n';
+    if (const auto *refusal = std::get_if<EditRefusal>(&outcome.result)) {
+        context.err << "kdxcfg: " << named(context.file) << refusal->reason << "; nothing was written\n";
+        return Failure;
+    }
+    const EditedFile &edited = std::get<EditedFile>(outcome.result);
+    noteChanges(edited, context.err);
+    const auto replacement =
+        session->write(target.value_or(context.file), edited.bytes, edited.encoding, context.form.dryRun, context.err);
     if (!replacement)
         return Failure;
-    report(context.form, *replacement, stored, slot, context.out);
+    report(context.form, *replacement, edited, outcome.messages, context.out);
     return Success;
-}
-
-// Saves the session's model in place and reports it.
-int saveAndReport(const Context &context, const ConfigSession &session, const std::vector<StoredValue> &stored = {},
-                  std::optional<int> slot = std::nullopt)
-{
-    return reportWrite(context, session.save(context.form.dryRun, context.err), stored, slot);
-}
-
-// Puts the text into a slot, as the custom-command editor does, and saves.
-int storeCommand(const Context &context, ConfigSession &session, int slot, const std::string &text)
-{
-    session.cfg().CustomCommands[slot].Text = text;
-    return saveAndReport(context, session);
-}
-
-// The slots as a whole: the commands fill slots 1 on, the others are freed.
-bool validCommandList(const Context &context, const std::vector<std::string> &commands)
-{
-    if (commands.size() > static_cast<std::size_t>(CustomCommandSlotCount)) {
-        context.err << "kdxcfg: set --command: " << commands.size() << " commands given; there are " << CustomCommandSlotCount
-                    << " slots\n";
-        return false;
-    }
-    return std::all_of(commands.begin(), commands.end(), [&](const std::string &text) { return validCommand(context, text); });
 }
 
 } // namespace
@@ -218,66 +168,26 @@ int set(const Context &context, const std::vector<std::string> &assignments,
         context.err << "kdxcfg: set: give KEY=VALUE, --command TEXT or both\n";
         return Failure;
     }
-    std::vector<std::pair<int, std::string>> entries;
+    RequestedEdit edit;
     for (const std::string &text : assignments) {
         auto entry = assignment(context, text);
         if (!entry)
             return Failure;
-        entries.push_back(std::move(*entry));
+        edit.settings.push_back(std::move(*entry));
     }
-    if (commands && !validCommandList(context, *commands))
-        return Failure;
-    auto session = openForEditing(context);
-    if (!session)
-        return Failure;
-    SettingTable &table = session->cfg().SettingTable;
-    std::vector<StoredValue> stored;
-    for (const auto &[index, value] : entries) {
-        if (!enterValue(table, index, value)) {
-            refuseValue(context, index, value);
-            return Failure;
-        }
-        if (table[index].Value != value) {
-            context.err << table[index].Key << ": " << value << " stored as " << table[index].Value << '\n';
-            stored.push_back({table[index].Key, value, table[index].Value});
-        }
-    }
-    if (commands) {
-        for (int slot = 1; slot <= CustomCommandSlotCount; ++slot)
-            session->cfg().CustomCommands[slot].Text =
-                static_cast<std::size_t>(slot) <= commands->size() ? (*commands)[static_cast<std::size_t>(slot - 1)] : "";
-    }
-    return saveAndReport(context, *session, stored);
+    if (commands)
+        edit.commands = CommandSlotsReplaced{*commands};
+    return applyAndWrite(context, edit);
 }
 
 int commandAdd(const Context &context, const std::string &text)
 {
-    if (!validCommand(context, text))
-        return Failure;
-    if (text.empty()) {
-        context.err << "kdxcfg: command add: the command is empty; \"command remove N\" frees a slot\n";
-        return Failure;
-    }
-    auto session = openForEditing(context);
-    if (!session)
-        return Failure;
-    for (int slot = 1; slot <= CustomCommandSlotCount; ++slot) {
-        if (session->cfg().CustomCommands[slot].Text.empty()) {
-            session->cfg().CustomCommands[slot].Text = text;
-            return saveAndReport(context, *session, {}, slot);
-        }
-    }
-    context.err << "kdxcfg: command add: all " << CustomCommandSlotCount
-                << " custom commands are in use; \"command set N TEXT\" replaces one\n";
-    return Failure;
+    return applyAndWrite(context, {.commands = CommandAdded{text}});
 }
 
 int commandSet(const Context &context, int slot, const std::string &text)
 {
-    if (!validSlot(context, slot) || !validCommand(context, text))
-        return Failure;
-    auto session = openForEditing(context);
-    return session ? storeCommand(context, *session, slot, text) : Failure;
+    return applyAndWrite(context, {.commands = CommandSlotSet{slot, text}});
 }
 
 int commandRemove(const Context &context, int slot)
@@ -292,12 +202,8 @@ int clean(const Context &context, bool leaveOutDefaults, const std::string &outN
                     << files::utf8FromPath(context.file) << ", under a name without a folder\n";
         return Failure;
     }
-    auto session = openForEditing(context, false);
-    if (!session)
-        return Failure;
     const auto kind = leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings;
-    const std::filesystem::path target = context.file.parent_path() / files::pathFromUtf8(outName);
-    return reportWrite(context, session->write(target, cleanOutput(session->cfg(), kind), context.form.dryRun, context.err));
+    return applyAndWrite(context, {.cleanOutput = kind}, false, context.file.parent_path() / files::pathFromUtf8(outName));
 }
 
 int check(const Context &context)

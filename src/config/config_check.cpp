@@ -43,7 +43,7 @@ std::vector<Finding> checkConfiguration(std::string_view bytes, const FileCodePa
                 findings.push_back({lineNumber, quoted(line) + " is read as the setting " + key + " with the value "
                                                     + quoted(value) + ": the character after a key is skipped, whatever it is"});
             }
-        } else if (!line.empty() && !line.starts_with('#') && ++commandCount > CustomCommandSlotCount) {
+        } else if (lineKind(line) == LineKind::Command && ++commandCount > CustomCommandSlotCount) {
             findings.push_back({lineNumber, quoted(line) + " is a custom command beyond the eighth; the window cannot show it"});
         }
     }

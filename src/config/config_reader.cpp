@@ -35,15 +35,6 @@ private:
     std::size_t pos_ = 0;
 };
 
-std::string_view trimBlanks(std::string_view line)
-{
-    const std::size_t first = line.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = line.find_last_not_of(' ');
-    return line.substr(first, last - first + 1);
-}
-
 // Stores the line in the first free slot; false when all eight are taken.
 bool storeCustomCommand(CustomCommandSlots &slots, const std::string &line, int lineNumber)
 {
@@ -117,6 +108,24 @@ std::size_t firstCharacterLength(std::string_view text)
 
 } // namespace
 
+std::string_view trimBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+LineKind lineKind(std::string_view line)
+{
+    if (line.empty())
+        return LineKind::Blank;
+    if (line.starts_with('#'))
+        return LineKind::Comment;
+    return settingIndexOfLine(line) != 0 ? LineKind::Setting : LineKind::Command;
+}
+
 int settingIndexOfLine(std::string_view line)
 {
     if (line.empty())
@@ -152,17 +161,15 @@ std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes)
         const int lineNumber = cfg.ConfigLineCount();
 
         const int index = settingIndexOfLine(line);
-        const bool isSetting = index != 0;
-        if (isSetting) {
+        if (index != 0) {
             SettingRow &row = cfg.SettingTable[index];
             const std::string_view afterKey = std::string_view(line).substr(row.Key.size());
             const std::size_t separator = afterKey.empty() ? 0 : firstCharacterLength(afterKey);
             row.Value = afterKey.substr(std::min(separator, afterKey.size()));
             row.FoundAtLine = lineNumber;
-        }
-        const bool isComment = line.starts_with('#');
-        if (!isSetting && !isComment && !line.empty() && !storeCustomCommand(cfg.CustomCommands, line, lineNumber))
+        } else if (lineKind(line) == LineKind::Command && !storeCustomCommand(cfg.CustomCommands, line, lineNumber)) {
             messages.push_back(tooManyCustomCommands(line));
+        }
     }
     if (!source.atEnd()) {
         cfg.UnreadTail = source.rest();

@@ -38,4 +38,16 @@ std::vector<Message> readConfiguration(KDXCfg &cfg, std::string_view bytes);
 // (the line begins with the setting's key), or 0 when it sets none.
 int settingIndexOfLine(std::string_view line);
 
+// What the reader takes a trimmed line for.
+enum class LineKind {
+    Blank,
+    Comment, // begins with "#"
+    Setting, // begins with a setting's key
+    Command, // anything else: a custom command, stored while a slot is free
+};
+LineKind lineKind(std::string_view line);
+
+// The text without the blanks at its ends, as the reader stores a line.
+std::string_view trimBlanks(std::string_view text);
+
 } // namespace kdx

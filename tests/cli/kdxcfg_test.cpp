@@ -159,13 +159,13 @@ TEST_F(Kdxcfg, AFileChangedSinceItWasReadIsLeftToTheOtherProgram)
     std::ostringstream err;
     auto session = kdx::cli::ConfigSession::open(folder / "KDX.cfg", kdx::systemCodePages(), false, err);
     ASSERT_TRUE(session);
-    session->cfg().SettingTable[kdx::settingIndex("pause")].Value = "4";
+    const kdx::CodePage &codePage = session->cfg().Encoding;
     writeFile("KDX.cfg", "pause 9\r\n");
-    EXPECT_FALSE(session->save(false, err));
+    EXPECT_FALSE(session->write(folder / "KDX.cfg", "pause 4\r\n", codePage, false, err));
 #ifndef _WIN32
     // A clean output under another name of the same file is a replacement of it too.
     std::filesystem::create_symlink("KDX.cfg", folder / "current.cfg");
-    EXPECT_FALSE(session->write(folder / "current.cfg", "pause 4\r\n", false, err));
+    EXPECT_FALSE(session->write(folder / "current.cfg", "pause 4\r\n", codePage, false, err));
 #endif
     EXPECT_NE(err.str().find("KDX.cfg: changed by another program since kdxcfg read it; nothing was written\n"),
               std::string::npos)

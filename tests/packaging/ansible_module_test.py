@@ -36,9 +36,16 @@ ROWS = [
      {"changed": True, "diff": {"prepared": "--- a" + CFG + "\n+++ b" + CFG + "\n@@ -1,3 +1,7 @@\n # our fleet\n"
                                 "-max_bots 16\n-say hello\n+max_bots 12\n+mp_roundtime 3.5\n+\n+botchat off\n+\n"
                                 "+sv_gravity 800\n"}}, None, None),
-    ("first run", BEFORE, task(**FLEET), [], {"changed": True, "stored": [], "changes": []}, None, AFTER),
+    ("first run", BEFORE, task(**FLEET), [],
+     {"changed": True, "stored": [], "changes": [
+         {"key": "max_bots", "line": 2, "before": "16", "after": "12", "reason": "given"},
+         {"key": "botchat", "line": None, "before": "on", "after": "off", "reason": "given"}]}, None, AFTER),
     ("second run", SAME, task(**FLEET), ["--diff"], {"changed": False}, None, None),
     ("refused value", BEFORE, task(settings={"radio": 9}), [], {"failed": True}, "radio takes 0 (Full)", None),
+    ("command read back as a setting", BEFORE, task(commands=["max_bots 99"]), [], {"failed": True},
+     'the custom command "max_bots 99" would read back as the setting max_bots', None),
+    ("command read back as a comment", BEFORE, task(commands=["# weekend rules"]), [], {"failed": True},
+     'the custom command "# weekend rules" would read back as a comment', None),
     ("number with a typo", BEFORE, task(settings={"max_bots": "1O"}), [], {"failed": True},
      'max_bots: cannot store "1O"', None),
     ("unknown key", BEFORE, task(settings={"max_bot": 3}), [], {"failed": True},

@@ -5,17 +5,21 @@ virtual environments of its own, into which it would install pinned packages
 with pip from the network; here each such environment is made beforehand on
 the system's Python with its site packages (Debian's python3-voluptuous,
 pylint, python3-pycodestyle, yamllint), and marked as ready. Its HOME, where
-ansible-test keeps them, is in the work folder.
+ansible-test keeps them, is in the work folder. The copy lies in a temporary
+folder outside every git repository: inside one (the build tree's), ansible-test
+asks git for the files and finds none.
 
-usage: ansible_sanity_test.py COLLECTION_FOLDER WORK_FOLDER
+usage: ansible_sanity_test.py COLLECTION_FOLDER
 """
 import glob
 import os
 import shutil
 import subprocess
 import sys
+import tempfile
 
-COLLECTION, WORK = sys.argv[1:3]
+COLLECTION = sys.argv[1]
+WORK = tempfile.mkdtemp(prefix="kdx-ansible-sanity-")
 TREE = os.path.join(WORK, "tree", "ansible_collections", "vevadudori", "kdx")
 HOME = os.path.join(WORK, "home")
 # The interpreter that runs ansible-test, where the Debian packages are.
@@ -49,9 +53,13 @@ def make_environments_ready():
     sys.exit("ansible-test could not prepare its environments:\n" + failed.stdout + failed.stderr)
 
 
-shutil.rmtree(WORK, ignore_errors=True)
-shutil.copytree(COLLECTION, TREE, ignore=shutil.ignore_patterns("__pycache__"))
-make_environments_ready()
-run = ansible_test()
+try:
+    shutil.copytree(COLLECTION, TREE, ignore=shutil.ignore_patterns("__pycache__"))
+    make_environments_ready()
+    run = ansible_test()
+finally:
+    shutil.rmtree(WORK, ignore_errors=True)
 print(run.stdout + run.stderr)
+if "All targets skipped" in run.stdout + run.stderr:
+    sys.exit("ansible-test found nothing to test")
 sys.exit(run.returncode)
