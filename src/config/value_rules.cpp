@@ -230,7 +230,7 @@ bool enterValue(SettingTable &table, int index, std::string_view value)
                 table[skill].Value = skillBarValue(skillShown(table[skill].Value));
         return true;
     case SettingKind::WholeNumber: {
-        if (!holdsNumber(value))
+        if (!isNumberText(value))
             return false;
         stored = wholeNumberShown(value);
         const auto &minBots = table[setting::MinBots].Value;
@@ -240,7 +240,7 @@ bool enterValue(SettingTable &table, int index, std::string_view value)
         return true;
     }
     case SettingKind::Seconds:
-        if (!holdsNumber(value))
+        if (!isNumberText(value))
             return false;
         stored = secondsHeld(value).value_or(stored);
         return true;

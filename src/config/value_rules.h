@@ -88,15 +88,16 @@ bool controlCanShow(int index, std::string_view value);
 // What the control of a setting accepts, in words for a message ("on or off").
 std::string_view acceptedEntry(int index);
 
-// Enters a value into a setting as if the user had entered it in its control:
-// a text box takes any text and tidies it as its handler does (for min_bots and
-// max_bots the entered one gives way to the other); a check box takes only "on"
-// or "off", a skill bar only a whole number 1..100, the radio only 0..3. A check
-// box that already holds the value is left alone; any other entry clicks it, and
-// a click of "ultraskill" also has both skill bars store the numbers they show.
-// False, and nothing changed, for a value the control cannot take: a line break,
-// text that holds no number in a number or timer box, anything out of a fixed
-// range.
+// Enters a value given to kdxcfg into a setting as if the user had entered it in
+// its control: a text box takes any text, a number or timer box a number and
+// tidies it as its handler does (for min_bots and max_bots the entered one gives
+// way to the other); a check box takes only "on" or "off", a skill bar only a
+// whole number 1..100, the radio only 0..3. A check box that already holds the
+// value is left alone; any other entry clicks it, and a click of "ultraskill"
+// also has both skill bars store the numbers they show. False, and nothing
+// changed, for a value the control cannot take: a line break, text in a number
+// or timer box that is not one number as a whole (the window's box would read
+// "1O" as 1, but in a script it is a typo), anything out of a fixed range.
 bool enterValue(SettingTable &table, int index, std::string_view value);
 
 } // namespace kdx
