@@ -59,10 +59,12 @@ endif()
 
 if(TARGET kdxcfg)
   add_debian_package(kdxcfg kdxcfg "change the configuration file KDX.cfg of an E[VRK]bot from scripts")
-  # The Ansible module that runs this kdxcfg on managed hosts; Ansible finds
-  # it in this folder without any setting.
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/ansible/kdxcfg.py DESTINATION share/ansible/plugins/modules
-          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ COMPONENT deb_kdxcfg EXCLUDE_FROM_ALL)
+  # The Ansible collection whose modules run this kdxcfg on managed hosts;
+  # ansible-core searches this folder for collections without any setting.
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/packaging/ansible/ansible_collections/vevadudori/kdx
+          DESTINATION share/ansible/collections/ansible_collections/vevadudori
+          FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ COMPONENT deb_kdxcfg EXCLUDE_FROM_ALL
+          PATTERN __pycache__ EXCLUDE)
   set(CPACK_DEBIAN_DEB_KDXCFG_DESCRIPTION [[command-line editor for the configuration file KDX.cfg of an E[VRK]bot
 kdxcfg shows, reads and sets the settings and custom commands of KDX.cfg,
 the configuration file of the E[VRK]bot add-on for Half-Life game servers,
@@ -72,8 +74,9 @@ writes clean copies. It needs neither Qt nor a display: for servers reached
 over SSH, install scripts and cron jobs. A file that would not change is
 not written, and --dry-run shows the change as a unified diff.
 .
-It also brings the Ansible module kdxcfg, so that a playbook sets the
-same values on a whole fleet of game servers, in check and diff mode too.
+It also brings the Ansible collection vevadudori.kdx, whose module kdxcfg
+sets the same values on a whole fleet of game servers, in check and diff
+mode too, and whose module kdxcfg_info reads them for an audit.
 ]])
 endif()
 

@@ -16,6 +16,18 @@ std::string diffOf(const Replacement &replacement)
                        "b/" + name);
 }
 
+void writeJson(const nlohmann::json &document, std::ostream &out)
+{
+    out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+void reportFailure(std::string_view messages, int status, std::ostream &out)
+{
+    while (!messages.empty() && messages.back() == '\n')
+        messages.remove_suffix(1);
+    writeJson({{"error", messages}, {"status", status}}, out);
+}
+
 namespace {
 
 std::string_view keyOf(int index)
@@ -93,7 +105,7 @@ void report(const ReportForm &form, const Replacement &replacement, const Edited
         document["slot"] = *edited.slot;
     // JSON is UTF-8: the diff is read in the file's code page; bytes that are
     // still not UTF-8 (another file replaced by a clean output) show as U+FFFD.
-    out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    writeJson(document, out);
 }
 
 } // namespace kdx::cli

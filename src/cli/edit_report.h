@@ -9,15 +9,24 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kdx::cli {
 
-// How a run that edits a file reports on standard output.
+// How a run reports on standard output.
 struct ReportForm {
-    bool dryRun = false; // the unified diff of what would change
-    bool json = false;   // one JSON object: changed, file, stored, changes, messages, diff
+    bool dryRun = false; // an edit: the unified diff of what would change
+    bool json = false;   // one JSON object, whatever the subcommand
 };
+
+// Writes the document as kdxcfg's JSON answer: indented, and with U+FFFD for
+// bytes that are not UTF-8, which JSON text cannot hold.
+void writeJson(const nlohmann::json &document, std::ostream &out);
+
+// Under --json, a failure's answer: its messages (what went to standard error)
+// and the exit status.
+void reportFailure(std::string_view messages, int status, std::ostream &out);
 
 // The unified diff of a replacement, headed "a/PATH" and "b/PATH" as git
 // heads them, or "/dev/null" for a file that was not there.

@@ -9,10 +9,24 @@
 
 #include <algorithm>
 #include <ostream>
+#include <sstream>
 #include <variant>
 
 namespace kdx::cli {
 namespace {
+
+constexpr const char *jsonAnswers =
+    "With --json, standard output holds one JSON object (a line is null where the file does not hold it):\n"
+    "  show                   {\"file\", \"settings\": [{\"key\", \"value\", \"default\", \"line\"}],\n"
+    "                          \"commands\": [{\"slot\", \"text\", \"line\"}], \"messages\": [{\"title\", \"text\"}]}\n"
+    "  get                    {\"key\", \"value\", \"line\"}\n"
+    "  check                  {\"file\", \"findings\": [{\"line\", \"text\"}]}\n"
+    "  set, command, clean    {\"changed\", \"file\", \"stored\": [{\"key\", \"given\", \"stored\"}],\n"
+    "                          \"changes\": [{\"key\", \"line\", \"before\", \"after\", \"reason\"}],\n"
+    "                          \"messages\": [{\"title\", \"text\"}], \"diff\"}, and \"slot\" after command add;\n"
+    "                         stored: each value stored differently from how it was given; changes: each\n"
+    "                         setting whose value differs from the file's, reason given, rule or tidy\n"
+    "  any error (status 2)   {\"error\": the message, also on standard error, \"status\": 2}\n\n";
 
 constexpr const char *exitStatuses = "Exit status:\n"
                                      "  0  done, also when the file needed no change; for check: nothing to report\n"
@@ -21,15 +35,15 @@ constexpr const char *exitStatuses = "Exit status:\n"
                                      "back as written, a file that cannot be read or written; nothing was "
                                      "written\n";
 
-} // namespace
-
-int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostream &err)
+// Parses the arguments and runs the subcommand; json tells whether --json was
+// given (as far as the arguments could be parsed).
+int parseAndRun(std::vector<std::string> arguments, std::ostream &out, std::ostream &err, bool &json)
 {
     CLI::App app("Reads and edits KDX.cfg, the configuration file of the E[VRK]bot, by the rules of VEVaduDori's "
                  "window. Works on KDX.cfg in the current folder unless --file names another.",
                  "kdxcfg");
     app.set_version_flag("--version", "kdxcfg " KDXCFG_VERSION);
-    app.footer(exitStatuses);
+    app.footer(std::string(jsonAnswers) + exitStatuses);
     app.require_subcommand(1);
     app.fallthrough();
 
@@ -40,22 +54,18 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
     ReportForm form;
     app.add_flag("--dry-run", form.dryRun,
                  "set, command and clean write nothing and print the unified diff of what they would change");
+    const CLI::Option *jsonOption =
+        app.add_flag("--json", form.json, "Every subcommand answers with one JSON object on standard output (below)");
     std::string codePage;
     const CLI::Option *codePageOption = app.add_option("--code-page", codePage, CodePageOptionHelp)->type_name("NAME");
 
-    bool json = false;
     CLI::App *showCommand = app.add_subcommand(
         "show", "The 26 settings with value, default and line, the eight custom-command slots, the reader's messages");
-    showCommand->add_flag("--json", json, "As one JSON object");
 
     std::string key;
     CLI::App *getCommand = app.add_subcommand("get", "The value of one setting alone");
     getCommand->add_option("KEY", key, "A setting's key, such as max_bots")->required();
 
-    constexpr const char *jsonReport =
-        "Reports as one JSON object: changed, file, stored (each value stored differently from how it was given: "
-        "key, given, stored), changes (each setting whose value differs from the file's, in index order: key, line "
-        "or null, before, after, reason: given, rule or tidy), messages (the reader's: title, text) and diff";
     std::vector<std::string> assignments, commands;
     CLI::App *setCommand = app.add_subcommand(
         "set", "Enters values in the order given, as in the window's controls, then saves the file in place; each "
@@ -72,12 +82,11 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
                          "on a file with more custom commands than slots")
             ->type_name("TEXT")
             ->expected(1)
+            ->allow_extra_args(false) // a vector would take the KEY=VALUE after its text, and eat a "--"
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    setCommand->add_flag("--json", json, jsonReport);
 
     CLI::App *commandCommand = app.add_subcommand("command", "Edits the eight custom-command slots");
     commandCommand->require_subcommand(1);
-    commandCommand->add_flag("--json", json, jsonReport);
     std::string text;
     int slot = 0;
     CLI::App *addCommand = commandCommand->add_subcommand(
@@ -97,7 +106,6 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
         "clean", "Writes a clean file, a header and the settings in standard order, beside the configuration file");
     cleanCommand->add_flag("--leave-out-defaults", leaveOutDefaults, "Leaves out every setting at its default");
     cleanCommand->add_option("OUT", outName, "The clean file's name, without a folder")->required();
-    cleanCommand->add_flag("--json", json, jsonReport);
 
     app.add_subcommand("check", "Reports what the reader or the window would not take as written, line by line");
 
@@ -111,9 +119,11 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
         app.exit(done, out, err);
         return Success;
     } catch (const CLI::ParseError &error) {
+        json = jsonOption->count() > 0;
         err << "kdxcfg: " << error.what() << "\nRun \"kdxcfg --help\" for the usage.\n";
         return Failure;
     }
+    json = form.json;
 
     std::variant<FileCodePages, std::string> codePages = systemCodePages();
     if (codePageOption->count() > 0)
@@ -122,10 +132,9 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
         err << "kdxcfg: --code-page: " << *unknown << "\n";
         return Failure;
     }
-    form.json = json;
     const Context context{files::pathFromUtf8(file), std::get<FileCodePages>(std::move(codePages)), create, form, out, err};
     if (showCommand->parsed())
-        return show(context, json);
+        return show(context);
     if (getCommand->parsed())
         return get(context, key);
     if (setCommand->parsed())
@@ -139,6 +148,21 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
     if (cleanCommand->parsed())
         return clean(context, leaveOutDefaults, outName);
     return check(context);
+}
+
+} // namespace
+
+int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostream &err)
+{
+    // The messages are held until the run ends, so that under --json a failure
+    // answers with them on standard output too.
+    std::ostringstream messages;
+    bool json = false;
+    const int status = parseAndRun(std::move(arguments), out, messages, json);
+    err << messages.str();
+    if (json && status == Failure)
+        reportFailure(messages.str(), status, out);
+    return status;
 }
 
 } // namespace kdx::cli

@@ -35,6 +35,11 @@ std::string lineText(const std::optional<int> &line)
     return line ? std::to_string(*line) : "not in file";
 }
 
+nlohmann::json lineJson(const std::optional<int> &line)
+{
+    return line ? nlohmann::json(*line) : nlohmann::json();
+}
+
 void showText(const ConfigSession &session, std::ostream &out)
 {
     const SettingTable &table = session.cfg().SettingTable;
@@ -68,21 +73,19 @@ void showText(const ConfigSession &session, std::ostream &out)
 
 void showJson(const ConfigSession &session, std::ostream &out)
 {
-    const auto line = [](const std::optional<int> &number) { return number ? nlohmann::json(*number) : nlohmann::json(); };
     nlohmann::json settings = nlohmann::json::array();
     for (const SettingRow &row : session.cfg().SettingTable)
         settings.push_back(
-            {{"key", row.Key}, {"value", row.Value}, {"default", row.DefaultValue}, {"line", line(row.FoundAtLine)}});
+            {{"key", row.Key}, {"value", row.Value}, {"default", row.DefaultValue}, {"line", lineJson(row.FoundAtLine)}});
     nlohmann::json commands = nlohmann::json::array();
     int slot = 0;
     for (const CustomCommand &command : session.cfg().CustomCommands)
-        commands.push_back({{"slot", ++slot}, {"text", command.Text}, {"line", line(command.FoundAtLine)}});
-    const nlohmann::json document = {{"file", files::utf8FromPath(session.path())},
-                                     {"settings", settings},
-                                     {"commands", commands},
-                                     {"messages", messagesAsJson(session.messages())}};
-    // Bytes that are not UTF-8 cannot stand in JSON text; they show as U+FFFD.
-    out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        commands.push_back({{"slot", ++slot}, {"text", command.Text}, {"line", lineJson(command.FoundAtLine)}});
+    writeJson({{"file", files::utf8FromPath(session.path())},
+               {"settings", settings},
+               {"commands", commands},
+               {"messages", messagesAsJson(session.messages())}},
+              out);
 }
 
 // Parses "KEY=VALUE" into the setting's index and the value, or reports why not.
@@ -130,12 +133,12 @@ int applyAndWrite(const Context &context, const RequestedEdit &edit, bool mayCre
 
 } // namespace
 
-int show(const Context &context, bool json)
+int show(const Context &context)
 {
     const auto session = ConfigSession::open(context.file, context.codePages, false, context.err);
     if (!session)
         return Failure;
-    if (json)
+    if (context.form.json)
         showJson(*session, context.out);
     else
         showText(*session, context.out);
@@ -150,7 +153,11 @@ int get(const Context &context, const std::string &key)
     const auto session = ConfigSession::open(context.file, context.codePages, false, context.err);
     if (!session)
         return Failure;
-    context.out << session->cfg().SettingTable[index].Value << '\n';
+    const SettingRow &row = session->cfg().SettingTable[index];
+    if (context.form.json)
+        writeJson({{"key", row.Key}, {"value", row.Value}, {"line", lineJson(row.FoundAtLine)}}, context.out);
+    else
+        context.out << row.Value << '\n';
     return Success;
 }
 
@@ -207,8 +214,16 @@ int check(const Context &context)
         return Failure;
     }
     const std::vector<Finding> findings = checkConfiguration(std::get<std::string>(read), context.codePages);
-    for (const Finding &finding : findings)
-        context.out << files::utf8FromPath(context.file) << ':' << finding.line << ": " << finding.text << '\n';
+    const std::string file = files::utf8FromPath(context.file);
+    if (context.form.json) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const Finding &finding : findings)
+            list.push_back({{"line", finding.line}, {"text", finding.text}});
+        writeJson({{"file", file}, {"findings", list}}, context.out);
+    } else {
+        for (const Finding &finding : findings)
+            context.out << file << ':' << finding.line << ": " << finding.text << '\n';
+    }
     return findings.empty() ? Success : Findings;
 }
 

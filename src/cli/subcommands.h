@@ -16,13 +16,13 @@ struct Context {
     std::filesystem::path file; // KDX.cfg
     FileCodePages codePages;    // the system's, or those --code-page chose
     bool create = false;        // a missing file is made by set and command
-    ReportForm form;            // set, command and clean: what goes to out
+    ReportForm form;            // what goes to out
     std::ostream &out;
     std::ostream &err;
 };
 
 // The subcommands; each returns kdxcfg's exit status.
-int show(const Context &context, bool json);
+int show(const Context &context);
 int get(const Context &context, const std::string &key);
 // commands, when given, replace the eight slots as a whole.
 int set(const Context &context, const std::vector<std::string> &assignments,

@@ -201,7 +201,7 @@ bool ControlPanel::enter(int index, std::string_view value)
         return true;
     case SettingKind::WholeNumber:
     case SettingKind::Seconds:
-        if (!holdsNumber(value))
+        if (!isNumberText(value))
             return false;
         if (kindOf(index) == SettingKind::WholeNumber)
             numCVAR_Change(index, value);

@@ -82,8 +82,9 @@ public:
     // (and away and back where it shows it already but the setting holds another
     // text). A check box takes only "on" or "off", a skill bar only a whole
     // number 1..100 in plain digits, the radio only 0..3, a number or timer box
-    // only a text that holds a number; no control takes a line break. False,
-    // and nothing changed, for a value the control does not take.
+    // only a text that is one number as a whole (the box itself would read "1O"
+    // as 1, but in a script that is a typo); no control takes a line break.
+    // False, and nothing changed, for a value the control does not take.
     bool enter(int index, std::string_view value);
 
 private:

@@ -63,6 +63,7 @@ double saturate(double value)
 struct ParsedNumber {
     double value = 0;
     bool found = false; // at least one digit was read
+    bool whole = false; // the number took every character but the dropped blanks
 };
 
 ParsedNumber readRadixNumber(Cursor &cursor, int radix)
@@ -74,6 +75,7 @@ ParsedNumber readRadixNumber(Cursor &cursor, int radix)
         cursor.advance();
     }
     number.value = saturate(number.value);
+    number.whole = number.found && cursor.atEnd();
     return number;
 }
 
@@ -112,12 +114,8 @@ ParsedNumber readDecimalNumber(Cursor &cursor)
         }
         cursor.advance();
     }
-    if (!seenSignificant)
-        return {0, seenDigit};
-    // The power of ten of the leading significant digit, before the exponent.
-    const long magnitude = wholeDigitsFromSignificant > 0 ? wholeDigitsFromSignificant - 1 : -(zerosAfterPoint + 1);
-
     long exponent = 0;
+    bool exponentComplete = true; // an E is followed by digits
     if (cursor.peek() == 'E' || cursor.peek() == 'e') {
         cursor.advance();
         bool negativeExponent = false;
@@ -125,6 +123,7 @@ ParsedNumber readDecimalNumber(Cursor &cursor)
             negativeExponent = cursor.peek() == '-';
             cursor.advance();
         }
+        exponentComplete = isDigit(cursor.peek());
         while (isDigit(cursor.peek())) {
             exponent = std::min(exponent * 10 + (cursor.peek() - '0'), ExponentCap);
             cursor.advance();
@@ -133,11 +132,16 @@ ParsedNumber readDecimalNumber(Cursor &cursor)
             exponent = -exponent;
     }
 
+    if (!seenSignificant)
+        return {0, seenDigit, seenDigit && exponentComplete && cursor.atEnd()};
+    // The power of ten of the leading significant digit, before the exponent.
+    const long magnitude = wholeDigitsFromSignificant > 0 ? wholeDigitsFromSignificant - 1 : -(zerosAfterPoint + 1);
+
     const std::string number = mantissa + 'e' + std::to_string(exponent);
     double value = 0;
     if (std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc::result_out_of_range)
         value = magnitude + exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
-    return {negative ? -value : value, true};
+    return {negative ? -value : value, true, exponentComplete && cursor.atEnd()};
 }
 
 ParsedNumber parseNumber(std::string_view text)
@@ -169,6 +173,11 @@ double NumberFromText(std::string_view text)
 bool holdsNumber(std::string_view text)
 {
     return parseNumber(text).found;
+}
+
+bool isNumberText(std::string_view text)
+{
+    return parseNumber(text).whole;
 }
 
 std::string NumberToText(double number)

@@ -18,6 +18,11 @@ double NumberFromText(std::string_view text);
 // that is when its 0 stands for a number rather than for no number at all.
 bool holdsNumber(std::string_view text);
 
+// True when the text is one number and nothing else: NumberFromText reads every
+// character of it but the blanks it drops, an exponent with its digits ("12abc",
+// "1O" and "1e" are not).
+bool isNumberText(std::string_view text);
+
 // The plain decimal text of a number: "-" for a negative number, the point as
 // decimal separator, at most 15 significant digits, no trailing zeros and no point
 // for a whole number. A number whose whole part needs more than 15 digits is

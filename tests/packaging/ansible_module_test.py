@@ -1,60 +1,100 @@
 #!/usr/bin/env python3
-"""The Ansible module kdxcfg, run by ansible-playbook on this host (connection
-local) against a bot folder of its own, with the kdxcfg of the build.
+"""The collection's modules kdxcfg and kdxcfg_info, run by ansible-playbook on
+this host (connection local) against a bot folder of its own, with the kdxcfg
+of the build: one play per row, each on a KDX.cfg of its own unless it goes on
+with the file of the row before.
 
-usage: ansible_module_test.py KDXCFG MODULE_FOLDER WORK_FOLDER
+usage: ansible_module_test.py KDXCFG COLLECTIONS_FOLDER WORK_FOLDER
 """
+import ast
 import json
 import os
+import pwd
 import shutil
 import subprocess
 import sys
 
-KDXCFG, MODULE_FOLDER, WORK = sys.argv[1:4]
+KDXCFG, COLLECTIONS, WORK = sys.argv[1:4]
 BOT = os.path.join(WORK, "bot")
 CFG = os.path.join(BOT, "KDX.cfg")
+MODULE = os.path.join(COLLECTIONS, "ansible_collections", "vevadudori", "kdx", "plugins", "modules", "kdxcfg.py")
 BEFORE = b"# our fleet\r\nmax_bots 16\r\nsay hello\r\n"
 AFTER = b"# our fleet\r\nmax_bots 12\r\nmp_roundtime 3.5\r\n\r\nbotchat off\r\n\r\nsv_gravity 800\r\n"
-
-PLAYBOOK = """
-- hosts: all
-  gather_facts: false
-  tasks:
-    - kdxcfg:
-        path: "{{ cfg }}"
-        settings: {max_bots: 12, botchat: "off"}
-        commands: ["mp_roundtime 3.5", "sv_gravity 800"]
-        executable: "{{ kdxcfg }}"
-      register: result
-      ignore_errors: true
-    - copy: {content: "{{ result | to_json }}", dest: "{{ report }}"}
-      check_mode: false
-      diff: false
-"""
-REFUSED = PLAYBOOK.replace('botchat: "off"', "radio: 9")
+FLEET = {"settings": {"max_bots": 12, "botchat": "off"}, "commands": ["mp_roundtime 3.5", "sv_gravity 800"]}
+CYRILLIC = b"wptfolder \xef\xf3\xf2\xfc\r\nbotchat\xc6on\r\nsay \xef\xf0\xe8\xe2\xe5\xf2\r\n"
+SAME = "same"  # the file as the row before left it
 
 
-def play(playbook, *options):
-    """The kdxcfg task's result, as the playbook registered it."""
-    path = os.path.join(WORK, "playbook.yml")
+def task(**arguments):
+    return dict({"module": "kdxcfg", "path": CFG, "executable": KDXCFG}, **arguments)
+
+
+ROWS = [
+    # name, file before, task, ansible-playbook options,
+    # what the result holds, a text of msg or of the play's output, the file after (None: as before)
+    ("check mode with diff", BEFORE, task(**FLEET), ["--check", "--diff"],
+     {"changed": True, "diff": {"prepared": "--- a" + CFG + "\n+++ b" + CFG + "\n@@ -1,3 +1,7 @@\n # our fleet\n"
+                                "-max_bots 16\n-say hello\n+max_bots 12\n+mp_roundtime 3.5\n+\n+botchat off\n+\n"
+                                "+sv_gravity 800\n"}}, None, None),
+    ("first run", BEFORE, task(**FLEET), [],
+     {"changed": True, "stored": [], "changes": [
+         {"key": "max_bots", "line": 2, "before": "16", "after": "12", "reason": "given"},
+         {"key": "botchat", "line": None, "before": "on", "after": "off", "reason": "given"}]}, None, AFTER),
+    ("second run", SAME, task(**FLEET), ["--diff"], {"changed": False}, None, None),
+    ("refused value", BEFORE, task(settings={"radio": 9}), [], {"failed": True}, "radio takes 0 (Full)", None),
+    ("command read back as a setting", BEFORE, task(commands=["max_bots 99"]), [], {"failed": True},
+     'the custom command "max_bots 99" would read back as the setting max_bots', None),
+    ("command read back as a comment", BEFORE, task(commands=["# weekend rules"]), [], {"failed": True},
+     'the custom command "# weekend rules" would read back as a comment', None),
+    ("number with a typo", BEFORE, task(settings={"max_bots": "1O"}), [], {"failed": True},
+     'max_bots: cannot store "1O"', None),
+    ("unknown key", BEFORE, task(settings={"max_bot": 3}), [], {"failed": True},
+     "no setting is called 'max_bot'; the nearest: max_bots, ", None),
+    ("key like an option", BEFORE, task(settings={"--help": 3}), [], {"failed": True},
+     "no setting is called '--help'; the settings are wptfolder, ", None),
+    ("list value", BEFORE, task(settings={"wptfolder": ["wpt", "KDX"]}), [], {"failed": True},
+     "wptfolder: the value is a list", None),
+    ("mapping value", BEFORE, task(settings={"pause": {"a": 1}}), [], {"failed": True},
+     "pause: the value is a mapping", None),
+    ("unquoted off", BEFORE, task(settings={"botchat": False}), [], {"failed": True},
+     'write "on" or "off" in quotes', None),
+    ("value stored differently", BEFORE, task(settings={"pause": "1e2"}), [],
+     {"changed": True, "stored": [{"key": "pause", "given": "1e2", "stored": "100"}]},
+     "[WARNING]: pause: 1e2 stored as 100", BEFORE + b"\r\npause 100\r\n"),
+    # An ASCII file takes the code page given: Cyrillic is written in Windows-1251.
+    ("code page", BEFORE, task(settings={"wptfolder": "путь"}, code_page="1251"), [], {"changed": True}, None,
+     BEFORE + b"\r\nwptfolder \xef\xf3\xf2\xfc\r\n"),
+    ("backup on change", BEFORE, task(settings={"max_bots": 12}, backup=True), [], {"changed": True}, None,
+     b"# our fleet\r\nmax_bots 12\r\nsay hello\r\n"),
+    ("no backup without change", SAME, task(settings={"max_bots": 12}, backup=True), [], {"changed": False}, None,
+     None),
+    ("info in a code page", CYRILLIC, {"module": "kdxcfg_info", "path": CFG, "code_page": "1251", "executable": KDXCFG},
+     ["--check"], {"changed": False, "commands": [{"slot": 1, "text": "say привет", "line": 3}] + [
+         {"slot": slot, "text": "", "line": None} for slot in range(2, 9)]}, None, None),
+]
+
+
+def play(row_task, options):
+    """The task's result as the play registered it, and the play's output (warnings are on standard error)."""
     report = os.path.join(WORK, "result.json")
+    arguments = dict(row_task)
+    module = "vevadudori.kdx." + arguments.pop("module")
+    playbook = [{"hosts": "all", "gather_facts": False, "tasks": [
+        {module: arguments, "register": "result", "ignore_errors": True},
+        {"ansible.builtin.copy": {"content": "{{ result | to_json }}", "dest": report}, "check_mode": False,
+         "diff": False}]}]
+    path = os.path.join(WORK, "playbook.yml")
     with open(path, "w") as file:
-        file.write(playbook)
-    environment = dict(os.environ, ANSIBLE_LIBRARY=MODULE_FOLDER,
-                       ANSIBLE_LOCAL_TEMP=os.path.join(WORK, "tmp"), ANSIBLE_REMOTE_TEMP=os.path.join(WORK, "tmp"),
-                       ANSIBLE_PYTHON_INTERPRETER=sys.executable, ANSIBLE_NOCOLOR="1")
-    run = subprocess.run(["ansible-playbook", "-i", "localhost,", "-c", "local", "-e", "cfg=" + CFG,
-                          "-e", "kdxcfg=" + KDXCFG, "-e", "report=" + report, *options, path],
+        json.dump(playbook, file)
+    environment = dict(os.environ, ANSIBLE_COLLECTIONS_PATH=COLLECTIONS, ANSIBLE_LOCAL_TEMP=os.path.join(WORK, "tmp"),
+                       ANSIBLE_REMOTE_TEMP=os.path.join(WORK, "tmp"), ANSIBLE_PYTHON_INTERPRETER=sys.executable,
+                       ANSIBLE_NOCOLOR="1")
+    run = subprocess.run(["ansible-playbook", "-i", "localhost,", "-c", "local", *options, path],
                          env=environment, capture_output=True, text=True)
     if run.returncode != 0:
         sys.exit("ansible-playbook ended with status %d:\n%s%s" % (run.returncode, run.stdout, run.stderr))
     with open(report) as file:
-        return json.load(file)
-
-
-def expect(what, actual, expected):
-    if actual != expected:
-        sys.exit("%s: %r, expected %r" % (what, actual, expected))
+        return json.load(file), run.stdout + run.stderr
 
 
 def file_state():
@@ -63,56 +103,75 @@ def file_state():
         return file.read(), status.st_ino, status.st_mtime_ns
 
 
+def check(name, actual, expected):
+    if actual != expected:
+        sys.exit("%s: %r, expected %r" % (name, actual, expected))
+
+
+def run_rows():
+    for name, before, row_task, options, expected, text, after in ROWS:
+        if before is not SAME:
+            shutil.rmtree(BOT, ignore_errors=True)
+            os.makedirs(BOT)
+            with open(CFG, "wb") as file:
+                file.write(before)
+        untouched = file_state()
+        result, output = play(row_task, options)
+        check(name + ": the result", {key: result.get(key) for key in expected}, expected)
+        if text is not None and text not in result.get("msg", "") + output:
+            sys.exit("%s: %r is neither in the message %r nor in the output:\n%s"
+                     % (name, text, result.get("msg"), output))
+        check(name + ": the file", file_state() if after is None else file_state()[0],
+              untouched if after is None else after)
+        backups = sorted(entry for entry in os.listdir(BOT) if entry != "KDX.cfg")
+        check(name + ": the backup", [os.path.join(BOT, entry) for entry in backups],
+              [result["backup_file"]] if "backup_file" in result else [])
+        if backups:
+            with open(os.path.join(BOT, backups[0]), "rb") as file:
+                check(name + ": the backup's bytes", file.read(), untouched[0])
+            os.remove(os.path.join(BOT, backups[0]))
+        yield result
+
+
+def check_info(result):
+    """kdxcfg_info's settings and findings of the file in Windows-1251."""
+    folder = {row["key"]: row for row in result["settings"]}["wptfolder"]
+    check("info: wptfolder", folder, {"key": "wptfolder", "value": "путь", "default": "wptKDX", "line": 1})
+    check("info: the findings' lines", [finding["line"] for finding in result["findings"]], [2])
+    if "botchatЖon" not in result["findings"][0]["text"]:
+        sys.exit("info: the finding %r" % result["findings"][0])
+
+
+def check_setting_keys():
+    """The module's keys are kdxcfg's, in its order."""
+    with open(MODULE) as file:
+        tree = ast.parse(file.read())
+    keys = next(ast.literal_eval(node.value) for node in tree.body
+                if isinstance(node, ast.Assign) and getattr(node.targets[0], "id", "") == "SETTING_KEYS")
+    shown = subprocess.run([KDXCFG, "--json", "--file", CFG, "show"], capture_output=True, check=True, text=True)
+    check("the setting keys", list(keys), [row["key"] for row in json.loads(shown.stdout)["settings"]])
+
+
+def check_file_attributes():
+    """A file made by create gets the owner, group and mode given; a second run changes nothing."""
+    if os.geteuid() != 0:
+        print("owner, group and mode: skipped, as only root can give a file away")
+        return
+    shutil.rmtree(BOT, ignore_errors=True)
+    os.makedirs(BOT)
+    nobody = pwd.getpwnam("nobody")
+    made = task(settings={"max_bots": 4}, create=True, owner="nobody", group=nobody.pw_gid, mode="0600")
+    for name, changed in (("create with owner, group and mode", True), ("again", False)):
+        result, dummy = play(made, [])
+        status = os.stat(CFG)
+        check(name, (result.get("changed"), result.get("failed", False), status.st_uid, status.st_gid,
+                     status.st_mode & 0o777), (changed, False, nobody.pw_uid, nobody.pw_gid, 0o600))
+
+
 shutil.rmtree(WORK, ignore_errors=True)
-os.makedirs(BOT)
-with open(CFG, "wb") as file:
-    file.write(BEFORE)
-untouched = file_state()
-
-checked = play(PLAYBOOK, "--check", "--diff")
-expect("check mode: changed", checked.get("changed"), True)
-expect("check mode: the diff", checked["diff"]["prepared"],
-       "--- a" + CFG + "\n+++ b" + CFG + "\n@@ -1,3 +1,7 @@\n # our fleet\n-max_bots 16\n-say hello\n"
-       "+max_bots 12\n+mp_roundtime 3.5\n+\n+botchat off\n+\n+sv_gravity 800\n")
-expect("check mode: the file", file_state(), untouched)
-
-first = play(PLAYBOOK)
-expect("first run: changed", (first.get("changed"), first.get("failed", False)), (True, False))
-expect("first run: the file", file_state()[0], AFTER)
-
-written = file_state()
-second = play(PLAYBOOK, "--diff")
-expect("second run: changed", (second.get("changed"), second.get("failed", False)), (False, False))
-expect("second run: the file, its inode and time", file_state(), written)
-
-refused = play(REFUSED)
-expect("refused value: failed", refused.get("failed"), True)
-if "radio takes 0 (Full)" not in refused.get("msg", ""):
-    sys.exit("refused value: the message is %r" % refused.get("msg"))
-expect("refused value: the file", file_state(), written)
-
-# An ASCII file takes the code page given: Cyrillic is written in Windows-1251.
-cyrillic = play(PLAYBOOK.replace('botchat: "off"', 'wptfolder: "путь"').replace("path:", 'code_page: "1251"\n        path:'))
-expect("code page: changed", (cyrillic.get("changed"), cyrillic.get("failed", False)), (True, False))
-expect("code page: the file", file_state()[0], AFTER + b"\r\nwptfolder \xef\xf3\xf2\xfc\r\n")
-
-
-def commands_that_would_not_read_back():
-    """Commands that the next read would not take as written: each fails its
-    first run with kdxcfg's message and leaves the file, or its second run
-    reports no change."""
-    for commands in ('["# weekend rules"]', '[""]', '["max_bots 99"]', '["# weekend rules", "", "max_bots 99"]'):
-        playbook = PLAYBOOK.replace('["mp_roundtime 3.5", "sv_gravity 800"]', commands)
-        before = file_state()
-        first = play(playbook)
-        if first.get("failed"):
-            if "read back" not in first.get("msg", ""):
-                sys.exit("commands %s: the message is %r" % (commands, first.get("msg")))
-            expect("commands %s: the file after a failed run" % commands, file_state(), before)
-            continue
-        second = play(playbook)
-        expect("commands %s: second run" % commands, (second.get("changed"), second.get("failed", False)), (False, False))
-
-
-commands_that_would_not_read_back()
-print("check mode, first run, second run, a refused value, a code page and commands that would not read back as expected")
+os.makedirs(WORK)
+results = list(run_rows())
+check_info(results[-1])
+check_setting_keys()
+check_file_attributes()
+print("%d plays, the setting keys, owner, group and mode as expected" % len(ROWS))

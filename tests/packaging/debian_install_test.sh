@@ -58,7 +58,10 @@ ROOT_PROGRAM=
 if [[ " $names " == *" kdxcfg "* ]]; then
     [ -n "$(in_root kdxcfg --version)" ] || fail "kdxcfg --version printed nothing"
     printf 'pause 5\r\nmax_bots 4\r\n' >"$ROOT/root/KDX.cfg"
-    [ -f "$ROOT/usr/share/ansible/plugins/modules/kdxcfg.py" ] || fail "the Ansible module is not where Ansible looks"
+    collection=/usr/share/ansible/collections/ansible_collections/vevadudori/kdx
+    for module in kdxcfg kdxcfg_info; do
+        [ -f "$ROOT$collection/plugins/modules/$module.py" ] || fail "the Ansible module $module is not where Ansible looks"
+    done
     in_root sh -c 'cd /root && kdxcfg set max_bots=10' || fail "kdxcfg set failed"
     [ "$(cat "$ROOT/root/KDX.cfg")" = $'pause 5\r\nmax_bots 10\r' ] || fail "kdxcfg set wrote: $(cat -A "$ROOT/root/KDX.cfg")"
     if dpkg-deb -f "$ROOT_WORK"/pack/kdxcfg_*.deb Depends | grep -qi qt; then
