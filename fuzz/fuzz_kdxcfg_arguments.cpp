@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::ostringstream out;
     std::ostringstream err;
     const int status = kdx::cli::runKdxcfg(arguments, out, err);
-    FUZZ_CHECK(status == kdx::cli::Success || status == kdx::cli::Findings || status == kdx::cli::Failure);
-    if (status == kdx::cli::Failure) {
+    FUZZ_CHECK(status == kdx::cli::ExitSuccess || status == kdx::cli::ExitFindings || status == kdx::cli::ExitFailure);
+    if (status == kdx::cli::ExitFailure) {
         const bool json = std::find(arguments.begin(), arguments.end(), "--json") != arguments.end();
         FUZZ_CHECK(!err.str().empty() && (out.str().empty() || (json && out.str().starts_with("{\n  \"error\": "))));
         FUZZ_CHECK(std::get<std::string>(kdx::files::readWhole(cfg)) == file);

@@ -117,11 +117,11 @@ int parseAndRun(std::vector<std::string> arguments, std::ostream &out, std::ostr
         app.parse(arguments);
     } catch (const CLI::Success &done) { // --help, --version
         app.exit(done, out, err);
-        return Success;
+        return ExitSuccess;
     } catch (const CLI::ParseError &error) {
         json = jsonOption->count() > 0;
         err << "kdxcfg: " << error.what() << "\nRun \"kdxcfg --help\" for the usage.\n";
-        return Failure;
+        return ExitFailure;
     }
     json = form.json;
 
@@ -130,7 +130,7 @@ int parseAndRun(std::vector<std::string> arguments, std::ostream &out, std::ostr
         codePages = codePagesNamed(codePage);
     if (const auto *unknown = std::get_if<std::string>(&codePages)) {
         err << "kdxcfg: --code-page: " << *unknown << "\n";
-        return Failure;
+        return ExitFailure;
     }
     const Context context{files::pathFromUtf8(file), std::get<FileCodePages>(std::move(codePages)), create, form, out, err};
     if (showCommand->parsed())
@@ -160,7 +160,7 @@ int runKdxcfg(std::vector<std::string> arguments, std::ostream &out, std::ostrea
     bool json = false;
     const int status = parseAndRun(std::move(arguments), out, messages, json);
     err << messages.str();
-    if (json && status == Failure)
+    if (json && status == ExitFailure)
         reportFailure(messages.str(), status, out);
     return status;
 }

@@ -8,9 +8,9 @@ namespace kdx::cli {
 
 // kdxcfg's exit statuses.
 enum ExitStatus {
-    Success = 0,
-    Findings = 1, // check found something to report
-    Failure = 2,  // bad arguments, a value or run refused, a file unreadable or unwritable: nothing was written
+    ExitSuccess = 0,
+    ExitFindings = 1, // check found something to report
+    ExitFailure = 2,  // bad arguments, a value or run refused, a file unreadable or unwritable: nothing was written
 };
 
 // Runs kdxcfg on its arguments (UTF-8, without the program's name): results go

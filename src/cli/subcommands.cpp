@@ -27,7 +27,7 @@ std::string allKeys()
 int refuseUnknownKey(const Context &context, std::string_view key)
 {
     context.err << "kdxcfg: no setting is called \"" << key << "\"; the settings are " << allKeys() << '\n';
-    return Failure;
+    return ExitFailure;
 }
 
 std::string lineText(const std::optional<int> &line)
@@ -113,22 +113,22 @@ int applyAndWrite(const Context &context, const RequestedEdit &edit, bool mayCre
 {
     const auto session = ConfigSession::open(context.file, context.codePages, mayCreate && context.create, context.err);
     if (!session)
-        return Failure;
+        return ExitFailure;
     const EditOutcome outcome = applyRequestedEdit(session->content(), context.codePages, edit);
     for (const Message &message : outcome.messages)
         context.err << "kdxcfg: " << named(context.file) << message.title << ": " << message.text << '\n';
     if (const auto *refusal = std::get_if<EditRefusal>(&outcome.result)) {
         context.err << "kdxcfg: " << named(context.file) << refusal->reason << "; nothing was written\n";
-        return Failure;
+        return ExitFailure;
     }
     const EditedFile &edited = std::get<EditedFile>(outcome.result);
     noteChanges(edited, context.err);
     const auto replacement =
         session->write(target.value_or(context.file), edited.bytes, edited.encoding, context.form.dryRun, context.err);
     if (!replacement)
-        return Failure;
+        return ExitFailure;
     report(context.form, *replacement, edited, outcome.messages, context.out);
-    return Success;
+    return ExitSuccess;
 }
 
 } // namespace
@@ -137,12 +137,12 @@ int show(const Context &context)
 {
     const auto session = ConfigSession::open(context.file, context.codePages, false, context.err);
     if (!session)
-        return Failure;
+        return ExitFailure;
     if (context.form.json)
         showJson(*session, context.out);
     else
         showText(*session, context.out);
-    return Success;
+    return ExitSuccess;
 }
 
 int get(const Context &context, const std::string &key)
@@ -152,13 +152,13 @@ int get(const Context &context, const std::string &key)
         return refuseUnknownKey(context, key);
     const auto session = ConfigSession::open(context.file, context.codePages, false, context.err);
     if (!session)
-        return Failure;
+        return ExitFailure;
     const SettingRow &row = session->cfg().SettingTable[index];
     if (context.form.json)
         writeJson({{"key", row.Key}, {"value", row.Value}, {"line", lineJson(row.FoundAtLine)}}, context.out);
     else
         context.out << row.Value << '\n';
-    return Success;
+    return ExitSuccess;
 }
 
 int set(const Context &context, const std::vector<std::string> &assignments,
@@ -166,13 +166,13 @@ int set(const Context &context, const std::vector<std::string> &assignments,
 {
     if (assignments.empty() && !commands) {
         context.err << "kdxcfg: set: give KEY=VALUE, --command TEXT or both\n";
-        return Failure;
+        return ExitFailure;
     }
     RequestedEdit edit;
     for (const std::string &text : assignments) {
         auto entry = assignment(context, text);
         if (!entry)
-            return Failure;
+            return ExitFailure;
         edit.settings.push_back(std::move(*entry));
     }
     if (commands)
@@ -200,7 +200,7 @@ int clean(const Context &context, bool leaveOutDefaults, const std::string &outN
     if (!isPlainFileName(outName)) {
         context.err << "kdxcfg: clean: \"" << outName << "\" is no file name; the clean file is written beside "
                     << files::utf8FromPath(context.file) << ", under a name without a folder\n";
-        return Failure;
+        return ExitFailure;
     }
     const auto kind = leaveOutDefaults ? CleanOutputKind::LeaveOutDefaults : CleanOutputKind::AllSettings;
     return applyAndWrite(context, {.cleanOutput = kind}, false, context.file.parent_path() / files::pathFromUtf8(outName));
@@ -211,7 +211,7 @@ int check(const Context &context)
     const auto read = files::readWhole(context.file);
     if (const auto *failure = std::get_if<files::Failure>(&read)) {
         context.err << "kdxcfg: " << named(context.file) << failure->reason << '\n';
-        return Failure;
+        return ExitFailure;
     }
     const std::vector<Finding> findings = checkConfiguration(std::get<std::string>(read), context.codePages);
     const std::string file = files::utf8FromPath(context.file);
@@ -224,7 +224,7 @@ int check(const Context &context)
         for (const Finding &finding : findings)
             context.out << file << ':' << finding.line << ": " << finding.text << '\n';
     }
-    return findings.empty() ? Success : Findings;
+    return findings.empty() ? ExitSuccess : ExitFindings;
 }
 
 } // namespace kdx::cli
