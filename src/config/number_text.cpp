@@ -170,11 +170,6 @@ double NumberFromText(std::string_view text)
     return parseNumber(text).value;
 }
 
-bool holdsNumber(std::string_view text)
-{
-    return parseNumber(text).found;
-}
-
 bool isNumberText(std::string_view text)
 {
     return parseNumber(text).whole;

@@ -14,10 +14,6 @@ namespace kdx {
 // for a double gives the largest finite double of its sign.
 double NumberFromText(std::string_view text);
 
-// True when NumberFromText finds at least one digit at the start of the text,
-// that is when its 0 stands for a number rather than for no number at all.
-bool holdsNumber(std::string_view text);
-
 // True when the text is one number and nothing else: NumberFromText reads every
 // character of it but the blanks it drops, an exponent with its digits ("12abc",
 // "1O" and "1e" are not).

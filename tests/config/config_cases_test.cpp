@@ -207,7 +207,7 @@ TEST_P(CaseFiles, EveryEntryHolds)
             else if (e.name == "round")
                 EXPECT_EQ(roundHalfToEven(parse(e.arg)), parse(e.value)) << where;
             else if (e.name == "number")
-                EXPECT_EQ(holdsNumber(e.value), e.arg == "yes") << where;
+                EXPECT_EQ(isNumberText(e.value), e.arg == "yes") << where;
             else if (e.name == "shown" || e.name == "hidden")
                 EXPECT_EQ(controlCanShow(settingIndex(e.arg), e.value), e.name == "shown") << where;
             else if (e.name == "fields") {
