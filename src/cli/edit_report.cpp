@@ -30,11 +30,6 @@ void reportFailure(std::string_view messages, int status, std::ostream &out)
 
 namespace {
 
-std::string_view keyOf(int index)
-{
-    return SettingDefinitions[static_cast<std::size_t>(index - 1)].key;
-}
-
 std::string_view reasonName(ChangeReason reason)
 {
     switch (reason) {
@@ -63,7 +58,7 @@ void noteChanges(const EditedFile &edited, std::ostream &err)
     for (const SettingChange &change : edited.changes) {
         if (change.reason == ChangeReason::Given)
             continue;
-        err << keyOf(change.index) << ": " << change.before;
+        err << settingKey(change.index) << ": " << change.before;
         if (change.line)
             err << " on line " << *change.line;
         err << " stored as " << change.after;
@@ -90,7 +85,7 @@ void report(const ReportForm &form, const Replacement &replacement, const Edited
         storedValues.push_back({{"key", value.key}, {"given", value.given}, {"stored", value.stored}});
     nlohmann::json changes = nlohmann::json::array();
     for (const SettingChange &change : edited.changes)
-        changes.push_back({{"key", keyOf(change.index)},
+        changes.push_back({{"key", settingKey(change.index)},
                            {"line", change.line ? nlohmann::json(*change.line) : nlohmann::json()},
                            {"before", change.before},
                            {"after", change.after},

@@ -2,6 +2,7 @@
 
 #include "config_reader.h"
 #include "control_panel.h"
+#include "message.h"
 #include "text_encoding.h"
 #include "value_rules.h"
 
@@ -10,13 +11,6 @@
 
 namespace kdx {
 namespace {
-
-std::string quoted(std::string_view text)
-{
-    std::string quotedText(1, '"');
-    quotedText.append(text).push_back('"');
-    return quotedText;
-}
 
 std::string settingText(const SettingRow &row)
 {

@@ -131,7 +131,7 @@ int settingIndexOfLine(std::string_view line)
     if (line.empty())
         return 0;
     for (int index = 1; index <= SettingCount; ++index) {
-        const std::string_view key = SettingDefinitions[static_cast<std::size_t>(index - 1)].key;
+        const std::string_view key = settingKey(index);
         // The first byte rules out nearly every key without a call to memcmp.
         if (line.front() == key.front() && line.starts_with(key))
             return index; // no key begins another, so no later one matches

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kdx {
 
@@ -15,5 +16,13 @@ struct Message {
 
     friend bool operator==(const Message &, const Message &) = default;
 };
+
+// A text as messages name it: in double quotes, so that its blanks show.
+inline std::string quoted(std::string_view text)
+{
+    std::string quotedText(1, '"');
+    quotedText.append(text).push_back('"');
+    return quotedText;
+}
 
 } // namespace kdx

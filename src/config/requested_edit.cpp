@@ -2,24 +2,13 @@
 
 #include "config_reader.h"
 #include "control_panel.h"
+#include "message.h"
 #include "value_rules.h"
 
 #include <algorithm>
 
 namespace kdx {
 namespace {
-
-std::string quoted(std::string_view text)
-{
-    std::string quotedText(1, '"');
-    quotedText.append(text).push_back('"');
-    return quotedText;
-}
-
-std::string keyOf(int index)
-{
-    return std::string(SettingDefinitions[static_cast<std::size_t>(index - 1)].key);
-}
 
 // A command as the file will hold it: the reader drops the blanks at its ends.
 std::string commandText(std::string_view text)
@@ -67,7 +56,7 @@ std::optional<EditRefusal> entered(ControlPanel &panel, const SettingEntry &entr
         return EditRefusal{"there is no setting " + std::to_string(entry.index)};
     if (panel.enter(entry.index, entry.value))
         return std::nullopt;
-    const std::string key = keyOf(entry.index);
+    const std::string key(settingKey(entry.index));
     return EditRefusal{
         key + ": " + (holdsLineBreak(entry.value) ? "a value cannot hold a line break" : "cannot store " + quoted(entry.value))
         + "; " + key + " takes " + std::string(acceptedEntry(entry.index))};
@@ -88,9 +77,10 @@ std::optional<EditRefusal> refusalOfOrder(const KDXCfg &cfg, const RequestedEdit
         if (now == next)
             continue;
         const int other = entry.index == setting::MinBots ? setting::MaxBots : setting::MinBots;
-        return EditRefusal{keyOf(entry.index) + "=" + entry.value + " is stored as " + now + ", as it gives way to "
-                           + keyOf(other) + " as it stood, which a later entry changes; the next run would store " + next
-                           + ". Give " + keyOf(other) + " first"};
+        const std::string key(settingKey(entry.index)), otherKey(settingKey(other));
+        return EditRefusal{key + "=" + entry.value + " is stored as " + now + ", as it gives way to " + otherKey
+                           + " as it stood, which a later entry changes; the next run would store " + next + ". Give " + otherKey
+                           + " first"};
     }
     return std::nullopt;
 }
@@ -263,7 +253,7 @@ std::variant<EditedFile, EditRefusal> applyOnce(KDXCfg &cfg, std::string_view by
         if (auto refusal = entered(panel, entry))
             return *refusal;
         if (const std::string &stored = cfg.SettingTable[entry.index].Value; stored != entry.value)
-            storedDifferently.push_back({keyOf(entry.index), entry.value, stored});
+            storedDifferently.push_back({std::string(settingKey(entry.index)), entry.value, stored});
     }
     if (auto refusal = refusalOfOrder(cfg, edit))
         return *refusal;

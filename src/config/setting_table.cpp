@@ -39,6 +39,11 @@ int settingIndex(std::string_view key)
     return 0;
 }
 
+std::string_view settingKey(int index)
+{
+    return SettingDefinitions[static_cast<std::size_t>(index - 1)].key;
+}
+
 std::vector<int> settingsOfKind(SettingKind kind)
 {
     std::vector<int> indices;

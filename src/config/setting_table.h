@@ -35,6 +35,9 @@ extern const std::array<SettingDefinition, SettingCount> SettingDefinitions;
 // The index of the setting called `key`, 0 for none; keys count case.
 int settingIndex(std::string_view key);
 
+// The key of the setting at `index`, 1 to SettingCount.
+std::string_view settingKey(int index);
+
 // The indices of the settings of one kind, ascending.
 std::vector<int> settingsOfKind(SettingKind kind);
 

@@ -189,7 +189,7 @@ std::string helpTitle(int index)
     const HelpTopic &topic = topicAt(index);
     if (topic.title)
         return std::string(*topic.title);
-    return std::string(SettingDefinitions[static_cast<std::size_t>(index - 1)].key);
+    return std::string(settingKey(index));
 }
 
 std::string helpText(int index, char lineEnd)
