@@ -27,10 +27,6 @@ description:
 version_added: "1.0.0"
 author: VEVaduDori maintainers (@vevadudori)
 options:
-  path:
-    description: The C(KDX.cfg) to change.
-    type: path
-    required: true
   settings:
     description:
       - Setting keys and their values, as in the example. A key is one of the
@@ -49,12 +45,6 @@ options:
         all. Left out, the slots stay as they are.
     type: list
     elements: str
-  code_page:
-    description:
-      - The code page of a file that is not UTF-8, and of a new or ASCII-only
-        one, as C(kdxcfg --code-page) takes it (C(1251), C(CP1250), C(KOI8-R)).
-        Left out, the managed host's default.
-    type: str
   create:
     description: Make the file when it does not exist.
     type: bool
@@ -65,14 +55,10 @@ options:
         changes; no copy is left when it does not change.
     type: bool
     default: false
-  executable:
-    description: The C(kdxcfg) to run; by default the one on the search path.
-    type: path
 extends_documentation_fragment:
+  - vevadudori.kdx.kdxcfg_file
   - ansible.builtin.files
   - ansible.builtin.action_common_attributes
-requirements:
-  - The C(kdxcfg) package (or the program C(kdxcfg)) on the managed host.
 attributes:
   check_mode:
     support: full

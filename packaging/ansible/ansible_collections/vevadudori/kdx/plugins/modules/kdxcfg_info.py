@@ -18,24 +18,9 @@ description:
     servers. Nothing is written.
 version_added: "1.0.0"
 author: VEVaduDori maintainers (@vevadudori)
-options:
-  path:
-    description: The C(KDX.cfg) to read.
-    type: path
-    required: true
-  code_page:
-    description:
-      - The code page of a file that is not UTF-8, as C(kdxcfg --code-page)
-        takes it (C(1251), C(CP1250), C(KOI8-R)). Left out, the managed host's
-        default.
-    type: str
-  executable:
-    description: The C(kdxcfg) to run; by default the one on the search path.
-    type: path
 extends_documentation_fragment:
+  - vevadudori.kdx.kdxcfg_file
   - ansible.builtin.action_common_attributes
-requirements:
-  - The C(kdxcfg) package (or the program C(kdxcfg)) on the managed host.
 attributes:
   check_mode:
     support: full
