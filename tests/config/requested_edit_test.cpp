@@ -4,6 +4,8 @@
 // remove, and clean. An accepted edit must read back as asked, name every
 // setting it changed, and give the same bytes again when run on its own
 // result. A failure prints its seed, which KDX_SEED=N repeats alone.
+#include "support/random_edits.h"
+
 #include "config/config_reader.h"
 #include "config/requested_edit.h"
 
@@ -18,44 +20,17 @@
 namespace {
 
 using namespace kdx;
+using test::between;
+using test::keyOf;
+using test::oneOf;
+using test::printable;
 
 constexpr int CaseCount = 6000;
-
-template <typename T>
-T oneOf(std::mt19937 &random, std::initializer_list<T> choices)
-{
-    return choices.begin()[std::uniform_int_distribution<std::size_t>(0, choices.size() - 1)(random)];
-}
-
-int between(std::mt19937 &random, int lowest, int highest)
-{
-    return std::uniform_int_distribution(lowest, highest)(random);
-}
-
-std::string keyOf(int index)
-{
-    return std::string(SettingDefinitions[static_cast<std::size_t>(index - 1)].key);
-}
 
 // Values as files hold them and as admins give them, tidy or not, some refused.
 std::string someValue(std::mt19937 &random, int index)
 {
-    using S = std::string;
-    switch (SettingDefinitions[static_cast<std::size_t>(index - 1)].kind) {
-    case SettingKind::Text:
-        return oneOf<S>(random, {"wptKDX", "my maps", "", "Жук", "caf\xc3\xa9"});
-    case SettingKind::OnOff:
-        return oneOf<S>(random, {"on", "off", "On", ""});
-    case SettingKind::WholeNumber:
-        return oneOf<S>(random, {"0", "3", "20", "3.7", "-4", "x", "1e2", "99"});
-    case SettingKind::Seconds:
-        return oneOf<S>(random, {"0.6", "0.05", "7", "0.", "0.5s", "x"});
-    case SettingKind::Skill:
-        return oneOf<S>(random, {"80", "80.5", "100.0", "150", "1", "050", "0"});
-    case SettingKind::Option:
-        return oneOf<S>(random, {"0", "2", "2.4", "9", "3"});
-    }
-    return {};
+    return between(random, 0, 1) ? test::fileValue(random, index) : test::enteredValue(random, index);
 }
 
 // Commands as admins write them: plain, with blanks, beyond ASCII, and those
@@ -137,14 +112,6 @@ RequestedEdit someEdit(std::mt19937 &random)
         }
     }
     return edit;
-}
-
-std::string printable(std::string_view bytes)
-{
-    std::string text;
-    for (const char c : bytes)
-        text += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
-    return text;
 }
 
 std::string describe(const RequestedEdit &edit)

@@ -7,6 +7,7 @@
 
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kdx::test {
@@ -167,7 +168,7 @@ inline std::string typedText(std::mt19937 &random)
                                        "5\n\n6", "Жук", " 9", "99999999999999999"});
 }
 
-inline std::string printable(const std::string &bytes)
+inline std::string printable(std::string_view bytes)
 {
     std::string text;
     for (char c : bytes)
