@@ -7,7 +7,6 @@
 #include "cli/kdxcfg.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include <sstream>
 
@@ -43,31 +42,6 @@ protected:
         EXPECT_EQ(run.out, "");
     }
 };
-
-TEST_F(Kdxcfg, ShowListsSettingsCommandsAndMessages)
-{
-    std::string file = "max_bots 20\r\n";
-    for (int command = 1; command <= 9; ++command)
-        file += "say " + std::to_string(command) + "\r\n";
-    writeFile("KDX.cfg", file);
-
-    const ProgramRun text = kdxcfg({"show"});
-    EXPECT_EQ(text.status, 0);
-    EXPECT_EQ(text.err, "");
-    // The columns are checked whole in kdxcfg_runs.txt; the messages come last, under their heading.
-    EXPECT_TRUE(
-        text.out.ends_with("8     9            say 8\n\nmessages\nToo many custom commands: 'say 9' couldn't be stored.\n"))
-        << text.out;
-
-    const ProgramRun json = kdxcfg({"show", "--json"});
-    EXPECT_EQ(json.status, 0);
-    const auto document = nlohmann::json::parse(json.out);
-    EXPECT_EQ(document["settings"].size(), 26u);
-    EXPECT_EQ(document["settings"][5], nlohmann::json::parse(R"({"key":"max_bots","value":"20","default":"16","line":1})"));
-    EXPECT_EQ(document["settings"][0]["line"], nullptr);
-    EXPECT_EQ(document["commands"][7], nlohmann::json::parse(R"({"slot":8,"text":"say 8","line":9})"));
-    EXPECT_EQ(document["messages"][0]["title"], "Too many custom commands");
-}
 
 TEST_F(Kdxcfg, HelpGoesToStandardOutput)
 {
