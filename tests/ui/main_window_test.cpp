@@ -180,17 +180,6 @@ private slots:
         QCOMPARE(h.state(u"cmdCustom_8"_s), u"cmd8"_s);
     }
 
-    // A reload that ticks ultraskill again keeps the skill's text from the file.
-    void reloadShowsTheFileOverEdits()
-    {
-        Harness h("pause 5\r\nmp_roundtime 3.5\r\nultraskill on\r\nminbotskill 80.5\r\n");
-        h.set(u"numCVAR_4"_s, u"9"_s), h.set(u"numCVAR_15"_s, u"7"_s), h.set(u"chkCVAR_9"_s, u"[x]"_s);
-        h.set(u"chkCVAR_13"_s, u"[ ]"_s);
-        h.window->cmdLoad_Click();
-        QCOMPARE(h.state(u"numCVAR_4"_s) + h.value(4) + h.value(15) + h.value(9) + h.value(10), u"557on80.5"_s);
-        QCOMPARE(h.state(u"cmdCustom_1"_s) + h.messages(), u"mp_roundtime 3.5"_s);
-    }
-
     // Cancel, an emptied field and a name outside the program folder write nothing; such a name is refused.
     void cleanOutputWritesOnlyANameInTheFolder_data()
     {
