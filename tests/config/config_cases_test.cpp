@@ -12,6 +12,7 @@
 #include "config/text_encoding.h"
 #include "config/value_rules.h"
 #include "support/case_file.h"
+#include "support/panel_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,8 @@ using namespace kdx;
 
 using test::CaseBlock;
 using test::CaseEntry;
+using test::change;
+using test::stateOf;
 
 // The lines ("|" + line), the settings that differ from a fresh model
 // ("N [value] @line"), the used slots ("slot N [text] @line"), the tail and the encoding.
@@ -48,45 +51,6 @@ std::string describe(const KDXCfg &cfg)
     if (!cfg.UnreadTail.empty())
         text += "tail [" + cfg.UnreadTail + "]\n";
     return text + cfg.Encoding.name() + "\n";
-}
-
-// A control's state by its name ("chkCVAR_13"): [x] or [ ] for a check box or
-// an option, a bar's position, else its text.
-std::string stateOf(const ControlStates &states, const std::string &name)
-{
-    const std::string array = name.substr(0, name.find('_'));
-    const int index = std::stoi(name.substr(name.find('_') + 1));
-    const auto tick = [](bool ticked) { return std::string(ticked ? "[x]" : "[ ]"); };
-    if (array == "chkCVAR")
-        return tick(states.chkCVAR.at(index));
-    if (array == "radRadio")
-        return tick(states.radRadio == index);
-    if (array == "scrlSkill")
-        return std::to_string(states.scrlSkill.at(index));
-    if (array == "lblSkill")
-        return states.lblSkill.at(index);
-    if (array == "cmdCustom")
-        return states.cmdCustom[index];
-    return (array == "txtCVAR" ? states.txtCVAR : array == "numCVAR" ? states.numCVAR : states.timCVAR).at(index);
-}
-
-// A user's change of the named control to the state.
-void change(ControlPanel &panel, const std::string &name, const std::string &state)
-{
-    const std::string array = name.substr(0, name.find('_'));
-    const int index = std::stoi(name.substr(name.find('_') + 1));
-    if (array == "chkCVAR")
-        panel.chkCVAR_Click(index, state == "[x]");
-    else if (array == "radRadio")
-        panel.radRadio_Click(index);
-    else if (array == "scrlSkill")
-        panel.scrlSkill_Change(index, std::stoi(state));
-    else if (array == "txtCVAR")
-        panel.txtCVAR_Change(index, state);
-    else if (array == "numCVAR")
-        panel.numCVAR_Change(index, state);
-    else
-        panel.timCVAR_Change(index, state);
 }
 
 std::string describe(const std::optional<UnencodableCharacter> &found)

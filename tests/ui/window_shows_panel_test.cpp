@@ -7,6 +7,7 @@
 #include "config/config_reader.h"
 #include "config/control_panel.h"
 #include "main_window_harness.h"
+#include "support/panel_controls.h"
 #include "support/random_edits.h"
 
 using namespace Qt::StringLiterals;
@@ -24,32 +25,6 @@ QString nameOf(const kdx::ControlId &control)
                                                    {Control::scrlSkill, u"scrlSkill"_s}, {Control::lblSkill, u"lblSkill"_s},
                                                    {Control::radRadio, u"radRadio"_s},   {Control::cmdCustom, u"cmdCustom"_s}};
     return arrays.at(control.array) + u'_' + QString::number(control.index);
-}
-
-// A control's state as MainWindowHarness::state gives it.
-QString stateIn(const kdx::ControlStates &states, const kdx::ControlId &control)
-{
-    const auto text = [](const std::string &utf8) { return QString::fromStdString(utf8); };
-    const auto tick = [](bool ticked) { return ticked ? u"[x]"_s : u"[ ]"_s; };
-    switch (control.array) {
-    case Control::chkCVAR:
-        return tick(states.chkCVAR.at(control.index));
-    case Control::txtCVAR:
-        return text(states.txtCVAR.at(control.index));
-    case Control::numCVAR:
-        return text(states.numCVAR.at(control.index));
-    case Control::timCVAR:
-        return text(states.timCVAR.at(control.index));
-    case Control::scrlSkill:
-        return QString::number(states.scrlSkill.at(control.index));
-    case Control::lblSkill:
-        return text(states.lblSkill.at(control.index));
-    case Control::radRadio:
-        return tick(states.radRadio == control.index);
-    case Control::cmdCustom:
-        return text(states.cmdCustom[control.index]);
-    }
-    return {};
 }
 
 } // namespace
@@ -79,32 +54,25 @@ private slots:
                 case Control::chkCVAR:
                     window.click(name);
                     panel.chkCVAR_Click(index, !panel.states().chkCVAR.at(index));
+                    done += u" " + name;
                     break;
-                case Control::txtCVAR:
-                case Control::numCVAR:
-                case Control::timCVAR: {
-                    const std::string typed = kdx::test::typedText(random);
-                    window.set(name, QString::fromStdString(typed));
-                    if (array == Control::txtCVAR)
-                        panel.txtCVAR_Change(index, typed);
-                    else if (array == Control::numCVAR)
-                        panel.numCVAR_Change(index, typed);
-                    else
-                        panel.timCVAR_Change(index, typed);
-                    done += u" " + name + u"=[" + QString::fromStdString(typed) + u"]";
-                    break;
-                }
-                case Control::scrlSkill: {
-                    const int position = between(random, kdx::LowestSkill, kdx::HighestSkill);
-                    window.set(name, QString::number(position));
-                    panel.scrlSkill_Change(index, position);
-                    done += u" " + name + u"=" + QString::number(position);
-                    break;
-                }
                 case Control::radRadio:
                     window.set(name, u"[x]"_s);
                     panel.radRadio_Click(index);
+                    done += u" " + name;
                     break;
+                case Control::txtCVAR:
+                case Control::numCVAR:
+                case Control::timCVAR:
+                case Control::scrlSkill: {
+                    const std::string typed = array == Control::scrlSkill
+                                                  ? std::to_string(between(random, kdx::LowestSkill, kdx::HighestSkill))
+                                                  : kdx::test::typedText(random);
+                    window.set(name, QString::fromStdString(typed));
+                    kdx::test::change(panel, name.toStdString(), typed);
+                    done += u" " + name + u"=[" + QString::fromStdString(typed) + u"]";
+                    break;
+                }
                 case Control::cmdCustom: {
                     const std::string command = oneOf<std::string>(random, {"", "say hi", "mp_timelimit 20"});
                     window.platform.inputAnswers = {QString::fromStdString(command)};
@@ -121,14 +89,14 @@ private slots:
                     done += u" reload"_s;
                     continue;
                 }
-                if (array == Control::chkCVAR || array == Control::radRadio)
-                    done += u" " + name;
 
                 for (const kdx::ControlId &control : every) {
                     const QString where = u"seed %1, after%2"_s.arg(seed).arg(done);
-                    QVERIFY2(window.state(nameOf(control)) == stateIn(panel.states(), control),
-                             qPrintable(where + u": "_s + nameOf(control) + u" shows "_s + window.state(nameOf(control))
-                                        + u", the panel "_s + stateIn(panel.states(), control)));
+                    const QString shown = window.state(nameOf(control)),
+                                  held =
+                                      QString::fromStdString(kdx::test::stateOf(panel.states(), nameOf(control).toStdString()));
+                    QVERIFY2(shown == held,
+                             qPrintable(where + u": "_s + nameOf(control) + u" shows "_s + shown + u", the panel "_s + held));
                 }
                 for (int setting = 1; setting <= kdx::SettingCount; ++setting)
                     QCOMPARE(window.value(setting), QString::fromStdString(cfg.SettingTable[setting].Value));
