@@ -5,7 +5,7 @@
 #include "main_window_harness.h"
 #include "support/caption_fit.h"
 #include "ui/common/classic_metrics.h"
-#include "ui/language/languagedialog.h"
+#include "ui/language/language_dialog.h"
 #include "ui/main/help_topics.h"
 
 #include <qt_windows.h>
