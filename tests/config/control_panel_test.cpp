@@ -42,7 +42,7 @@ TEST(ControlPanel, ReportedChangesAndHandlersKeepEveryControlTidy)
     for (unsigned seed = 1; seed <= 500; ++seed) {
         std::mt19937 random(seed);
         KDXCfg cfg;
-        readConfiguration(cfg, test::randomCase(random).file);
+        readConfiguration(cfg, test::someFile(random));
         ControlPanel panel(cfg);
         ControlStates shown; // what the widgets show: nothing until the window shows every control
         const auto showReported = [&](const ChangedControls &changed) {

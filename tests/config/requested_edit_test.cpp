@@ -1,10 +1,10 @@
-// kdxcfg's edits on seeded random files: repeated keys, files past 256 lines,
-// up to twelve command lines, odd separators and line ends, three code pages;
-// and random runs of set (with and without --command), command add, set and
-// remove, and clean. An accepted edit must read back as asked, name every
-// setting it changed, and give the same bytes again when run on its own
-// result. A failure prints its seed, which KDX_SEED=N repeats alone.
+// kdxcfg's edits on seeded random files (support/random_edits.h). An accepted
+// edit must read back as asked, name every setting it changed, give the same
+// bytes again when run on its own result, and give the bytes that the window
+// writes when a user makes the same edit on the control panel. A failure
+// prints its seed, which KDX_SEED=N repeats alone.
 #include "support/random_edits.h"
+#include "support/window_on_panel.h"
 
 #include "config/config_reader.h"
 #include "config/requested_edit.h"
@@ -20,130 +20,11 @@
 namespace {
 
 using namespace kdx;
-using test::between;
+using test::Case;
 using test::keyOf;
-using test::oneOf;
 using test::printable;
 
 constexpr int CaseCount = 6000;
-
-// Values as files hold them and as admins give them, tidy or not, some refused.
-std::string someValue(std::mt19937 &random, int index)
-{
-    return between(random, 0, 1) ? test::fileValue(random, index) : test::enteredValue(random, index);
-}
-
-// Commands as admins write them: plain, with blanks, beyond ASCII, and those
-// that would not read back as commands.
-std::string someCommand(std::mt19937 &random)
-{
-    using S = std::string;
-    return oneOf<S>(random, {"say a", "say b", "mp_roundtime 3.5", "  sv_gravity 800 ", "say Жук", "say caf\xc3\xa9", "", "   ",
-                             "max_bots 99", "pauseX", "# weekend rules", "say\nhi"});
-}
-
-struct Case {
-    std::string file;
-    FileCodePages codePages;
-    RequestedEdit edit;
-    std::string description;
-};
-
-FileCodePages someCodePages(std::mt19937 &random, std::string &description)
-{
-    const std::string name = oneOf<std::string>(random, {"", "1251", "1252"});
-    description += "code page " + (name.empty() ? std::string("of the system") : name) + "\n";
-    return name.empty() ? systemCodePages() : std::get<FileCodePages>(codePagesNamed(name));
-}
-
-std::string someFile(std::mt19937 &random)
-{
-    std::string file;
-    const bool long_ = between(random, 0, 7) == 0;
-    const int lines = long_ ? between(random, 240, 275) : between(random, 0, 24);
-    int commands = 0;
-    for (int line = 1; line <= lines; ++line) {
-        const int index = between(random, 1, SettingCount);
-        const int kind = long_ && line < 230 ? 9 : between(random, 0, 9);
-        if (kind <= 3 && commands < 12) {
-            ++commands;
-            file += oneOf<std::string>(random, {"say hi", " mp_timelimit 20 ", "say \xe9t\xe9", "say Жук"});
-        } else if (kind == 4) {
-            file += oneOf<std::string>(random, {"", "   "});
-        } else if (kind <= 6) {
-            file += keyOf(index) + oneOf<std::string>(random, {" ", "=", "\t", "  "}) + someValue(random, index);
-        } else {
-            file += oneOf<std::string>(random, {"# remark", "#", "# caf\xe9"});
-        }
-        if (line < lines || between(random, 0, 3))
-            file += oneOf<std::string>(random, {"\r\n", "\r\n", "\n", "\r"});
-    }
-    return file;
-}
-
-RequestedEdit someEdit(std::mt19937 &random)
-{
-    RequestedEdit edit;
-    switch (between(random, 0, 9)) {
-    case 0:
-        edit.commands = CommandAdded{someCommand(random)};
-        break;
-    case 1:
-        edit.commands = CommandSlotSet{between(random, 0, 9), someCommand(random)};
-        break;
-    case 2:
-        edit.commands = CommandSlotSet{between(random, 1, 8), ""};
-        break;
-    case 3:
-        edit.cleanOutput = oneOf(random, {CleanOutputKind::AllSettings, CleanOutputKind::LeaveOutDefaults});
-        break;
-    default:
-        for (int count = between(random, 0, 3); count > 0; --count) {
-            // ultraskill and the bot counts more often than their share, as their rules move others.
-            const int index = between(random, 0, 2) ? between(random, 1, SettingCount) : oneOf(random, {5, 6, 13});
-            edit.settings.push_back(
-                {index, index == setting::UltraSkill ? oneOf<std::string>(random, {"on", "off"}) : someValue(random, index)});
-        }
-        if (edit.settings.empty() || between(random, 0, 2) == 0) {
-            std::vector<std::string> texts;
-            for (int count = between(random, 0, 10); count > 0; --count)
-                texts.push_back(someCommand(random));
-            edit.commands = CommandSlotsReplaced{texts};
-        }
-    }
-    return edit;
-}
-
-std::string describe(const RequestedEdit &edit)
-{
-    std::string text = "edit:";
-    const auto add = [&text](std::string_view what, std::string_view value) {
-        text.append(" ").append(what).append("[").append(printable(value)).append("]");
-    };
-    for (const SettingEntry &entry : edit.settings)
-        add(keyOf(entry.index) + "=", entry.value);
-    if (const auto *replaced = std::get_if<CommandSlotsReplaced>(&edit.commands))
-        for (const std::string &command : replaced->texts)
-            add("--command ", command);
-    if (const auto *added = std::get_if<CommandAdded>(&edit.commands))
-        add("command add ", added->text);
-    if (const auto *set = std::get_if<CommandSlotSet>(&edit.commands))
-        add("command set " + std::to_string(set->slot) + " ", set->text);
-    if (edit.cleanOutput)
-        text += *edit.cleanOutput == CleanOutputKind::AllSettings ? " clean" : " clean --leave-out-defaults";
-    return text;
-}
-
-Case someCase(unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::string description;
-    FileCodePages codePages = someCodePages(random, description);
-    std::string file = someFile(random);
-    RequestedEdit edit = someEdit(random);
-    description += "file: " + printable(file) + "\n" + describe(edit);
-    return {std::move(file), std::move(codePages), std::move(edit), std::move(description)};
-}
 
 KDXCfg readBack(std::string_view bytes, const FileCodePages &codePages)
 {
@@ -233,6 +114,8 @@ bool check(const Case &tried)
         return false;
     }
     const EditedFile &edited = std::get<EditedFile>(outcome.result);
+    const std::optional<std::string> windowWrote = test::WindowOnPanel(tried.file, tried.codePages).perform(tried.edit);
+    EXPECT_EQ(printable(windowWrote.value_or("(nothing)")), printable(edited.bytes)) << "the window writes otherwise";
     const EditOutcome again = applyRequestedEdit(edited.bytes, tried.codePages, tried.edit);
     const auto *secondEdited = std::get_if<EditedFile>(&again.result);
     if (!secondEdited) {
@@ -249,7 +132,7 @@ bool check(const Case &tried)
     return true;
 }
 
-TEST(RequestedEdits, RunOnTheirOwnResultWriteNothingAndReadBackAsAsked)
+TEST(RequestedEdits, ReadBackAsAskedRepeatAndMatchTheWindow)
 {
     const char *chosen = std::getenv("KDX_SEED");
     const unsigned firstSeed = chosen ? static_cast<unsigned>(std::strtoul(chosen, nullptr, 10)) : 20261207;
@@ -258,7 +141,7 @@ TEST(RequestedEdits, RunOnTheirOwnResultWriteNothingAndReadBackAsAsked)
     const auto start = std::chrono::steady_clock::now();
     for (int number = 0; number < cases; ++number) {
         const unsigned seed = firstSeed + static_cast<unsigned>(number);
-        const Case tried = someCase(seed);
+        const Case tried = test::someCase(seed);
         SCOPED_TRACE("seed " + std::to_string(seed) + " (KDX_SEED=" + std::to_string(seed) + " repeats it)\n"
                      + tried.description);
         accepted += check(tried) ? 1 : 0;

@@ -1,8 +1,11 @@
 #pragma once
-// Seeded random configuration files and runs of kdxcfg that edit every kind of
-// control, the custom commands and the clean outputs, for the tests that hold
-// the two front ends to the same bytes.
+// Seeded random configuration files and kdxcfg's edits of them: repeated keys,
+// files past 256 lines, up to twelve command lines, odd separators and line
+// ends, three code pages; set (with and without --command), command add, set
+// and remove, and clean, with values and commands tidy, untidy or refused.
+#include "config/code_page.h"
 #include "config/kdx_cfg.h"
+#include "config/requested_edit.h"
 #include "config/value_rules.h"
 
 #include <random>
@@ -11,32 +14,6 @@
 #include <vector>
 
 namespace kdx::test {
-
-using Run = std::vector<std::string>; // kdxcfg's arguments after --file
-
-struct Case {
-    std::string file;
-    std::vector<Run> runs;
-    std::string codePage = {}; // --code-page; the system's code pages where empty
-};
-
-inline const Case fixedCases[] = {
-    // The box's click has both skill bars store the numbers they show.
-    {"minbotskill 80.5\r\nmaxbotskill 100.0\r\nultraskill off\r\n", {{"set", "ultraskill=on"}}},
-    {"pause 3.7\r\nminbotskill 150\r\nradio 1.5\r\ntimer_sound 5\r\nmin_bots 30\r\nmax_bots 24.5\r\nclantags On\r\n"
-     "radio 9\r\nmaxbotskill 80.5\r\nsay hi\r\n",
-     {{"set", "botchat=off", "timer_pickup=0.05", "max_bots=20"}}},
-    // Text beyond ASCII, typed into the window and given to kdxcfg as arguments.
-    {"",
-     {{"set", "wptfolder=Жук maps", "radio=3", "minbotskill=60", "ultraskill=on", "pause=7.9"},
-      {"command", "set", "1", "say 日本"}}},
-    {"max_bots 4\r\n# c\r\nmax_bots 5\nsay 1\rsay 2\r\n",
-     {{"set", "max_bots=7", "min_bots=9"}, {"command", "set", "1", "say one"}, {"command", "remove", "2"}}},
-    // A Windows-1251 file, with a byte that the code page leaves unassigned.
-    {"wptfolder \xef\xf3\xf2\xfc\r\nsay \xc6\r\n# \x98\r\n",
-     {{"set", "wptfolder=карты", "pause=4"}, {"command", "set", "2", "say ё"}, {"command", "set", "1", "say Привет"}},
-     "1251"},
-};
 
 template <typename T>
 T oneOf(std::mt19937 &random, std::initializer_list<T> choices)
@@ -103,64 +80,6 @@ inline std::string enteredValue(std::mt19937 &random, int index)
     return {};
 }
 
-inline Case randomCase(std::mt19937 &random)
-{
-    using S = std::string;
-    Case drawn;
-    // One file in four is read in Windows-1251, where Cyrillic text is held.
-    if (between(random, 0, 3) == 0)
-        drawn.codePage = "1251";
-    for (int line = 0, lines = between(random, 0, 24); line < lines; ++line) {
-        const int index = between(random, 1, SettingCount);
-        switch (between(random, 0, 9)) {
-        case 0: // a byte that is no UTF-8 makes it a Windows-1252 file
-            drawn.file += oneOf<S>(random, {"# remark", "# caf\xe9", "# \xef\xf3\xf2\xfc"});
-            break;
-        case 1:
-            break; // blank
-        case 2:
-        case 3:
-            drawn.file += oneOf<S>(random, {"say hi", "mp_roundtime 3.5", "say Жук", "  sv_gravity 800  "});
-            break;
-        case 4:
-            drawn.file +=
-                oneOf<S>(random, {" ", "", "\t"}) + keyOf(index) + oneOf<S>(random, {"=", "\t", "  "}) + fileValue(random, index);
-            break;
-        default:
-            drawn.file += keyOf(index) + ' ' + fileValue(random, index);
-        }
-        if (line + 1 < lines || between(random, 0, 4))
-            drawn.file += oneOf<S>(random, {"\r\n", "\r\n", "\n", "\r"});
-    }
-    for (int runs = between(random, 1, 3); runs > 0; --runs) {
-        const S slot = std::to_string(between(random, 1, CustomCommandSlotCount));
-        const S command = oneOf<S>(random, {"say new", "mp_timelimit 20", "say hi", ""});
-        switch (between(random, 0, 9)) {
-        case 0:
-            drawn.runs.push_back({"command", "set", slot, command});
-            break;
-        case 1:
-            drawn.runs.push_back({"command", "add", command.empty() ? "say more" : command});
-            break;
-        case 2:
-            drawn.runs.push_back({"command", "remove", slot});
-            break;
-        case 3:
-            drawn.runs.push_back(between(random, 0, 1) ? Run{"clean"} : Run{"clean", "--leave-out-defaults"});
-            drawn.runs.back().push_back(oneOf<S>(random, {"clean.cfg", "KDX.cfg"}));
-            break;
-        default:
-            drawn.runs.push_back({"set"});
-            for (int count = between(random, 1, 4); count > 0; --count) {
-                // The skill bars and "ultraskill" more often than their share, as they meet.
-                const int index = between(random, 0, 9) < 3 ? oneOf(random, {10, 11, 13}) : between(random, 1, SettingCount);
-                drawn.runs.back().push_back(keyOf(index) + '=' + enteredValue(random, index));
-            }
-        }
-    }
-    return drawn;
-}
-
 // Texts a user may type or paste into a box, tidy or not.
 inline std::string typedText(std::mt19937 &random)
 {
@@ -174,6 +93,124 @@ inline std::string printable(std::string_view bytes)
     for (char c : bytes)
         text += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
     return text;
+}
+
+// Values as files hold them and as admins give them, tidy or not, some refused.
+inline std::string someValue(std::mt19937 &random, int index)
+{
+    return between(random, 0, 1) ? fileValue(random, index) : enteredValue(random, index);
+}
+
+// Commands as admins write them: plain, with blanks, beyond ASCII, and those
+// that would not read back as commands.
+inline std::string someCommand(std::mt19937 &random)
+{
+    using S = std::string;
+    return oneOf<S>(random, {"say a", "say b", "mp_roundtime 3.5", "  sv_gravity 800 ", "say Жук", "say caf\xc3\xa9", "", "   ",
+                             "max_bots 99", "pauseX", "# weekend rules", "say\nhi"});
+}
+
+struct Case {
+    std::string file;
+    FileCodePages codePages;
+    RequestedEdit edit;
+    std::string description;
+};
+
+inline FileCodePages someCodePages(std::mt19937 &random, std::string &description)
+{
+    const std::string name = oneOf<std::string>(random, {"", "1251", "1252"});
+    description += "code page " + (name.empty() ? std::string("of the system") : name) + "\n";
+    return name.empty() ? systemCodePages() : std::get<FileCodePages>(codePagesNamed(name));
+}
+
+inline std::string someFile(std::mt19937 &random)
+{
+    std::string file;
+    const bool long_ = between(random, 0, 7) == 0;
+    const int lines = long_ ? between(random, 240, 275) : between(random, 0, 24);
+    int commands = 0;
+    for (int line = 1; line <= lines; ++line) {
+        const int index = between(random, 1, SettingCount);
+        const int kind = long_ && line < 230 ? 9 : between(random, 0, 9);
+        if (kind <= 3 && commands < 12) {
+            ++commands;
+            file += oneOf<std::string>(random, {"say hi", " mp_timelimit 20 ", "say \xe9t\xe9", "say Жук"});
+        } else if (kind == 4) {
+            file += oneOf<std::string>(random, {"", "   "});
+        } else if (kind <= 6) {
+            file += keyOf(index) + oneOf<std::string>(random, {" ", "=", "\t", "  "}) + someValue(random, index);
+        } else {
+            file += oneOf<std::string>(random, {"# remark", "#", "# caf\xe9"});
+        }
+        if (line < lines || between(random, 0, 3))
+            file += oneOf<std::string>(random, {"\r\n", "\r\n", "\n", "\r"});
+    }
+    return file;
+}
+
+inline RequestedEdit someEdit(std::mt19937 &random)
+{
+    RequestedEdit edit;
+    switch (between(random, 0, 9)) {
+    case 0:
+        edit.commands = CommandAdded{someCommand(random)};
+        break;
+    case 1:
+        edit.commands = CommandSlotSet{between(random, 0, 9), someCommand(random)};
+        break;
+    case 2:
+        edit.commands = CommandSlotSet{between(random, 1, 8), ""};
+        break;
+    case 3:
+        edit.cleanOutput = oneOf(random, {CleanOutputKind::AllSettings, CleanOutputKind::LeaveOutDefaults});
+        break;
+    default:
+        for (int count = between(random, 0, 3); count > 0; --count) {
+            // ultraskill and the bot counts more often than their share, as their rules move others.
+            const int index = between(random, 0, 2) ? between(random, 1, SettingCount) : oneOf(random, {5, 6, 13});
+            edit.settings.push_back(
+                {index, index == setting::UltraSkill ? oneOf<std::string>(random, {"on", "off"}) : someValue(random, index)});
+        }
+        if (edit.settings.empty() || between(random, 0, 2) == 0) {
+            std::vector<std::string> texts;
+            for (int count = between(random, 0, 10); count > 0; --count)
+                texts.push_back(someCommand(random));
+            edit.commands = CommandSlotsReplaced{texts};
+        }
+    }
+    return edit;
+}
+
+inline std::string describe(const RequestedEdit &edit)
+{
+    std::string text = "edit:";
+    const auto add = [&text](std::string_view what, std::string_view value) {
+        text.append(" ").append(what).append("[").append(printable(value)).append("]");
+    };
+    for (const SettingEntry &entry : edit.settings)
+        add(keyOf(entry.index) + "=", entry.value);
+    if (const auto *replaced = std::get_if<CommandSlotsReplaced>(&edit.commands))
+        for (const std::string &command : replaced->texts)
+            add("--command ", command);
+    if (const auto *added = std::get_if<CommandAdded>(&edit.commands))
+        add("command add ", added->text);
+    if (const auto *set = std::get_if<CommandSlotSet>(&edit.commands))
+        add("command set " + std::to_string(set->slot) + " ", set->text);
+    if (edit.cleanOutput)
+        text += *edit.cleanOutput == CleanOutputKind::AllSettings ? " clean" : " clean --leave-out-defaults";
+    return text;
+}
+
+inline Case someCase(unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::string description;
+    FileCodePages codePages = someCodePages(random, description);
+    std::string file = someFile(random);
+    RequestedEdit edit = someEdit(random);
+    description += "file: " + printable(file) + "\n" + describe(edit);
+    return {std::move(file), std::move(codePages), std::move(edit), std::move(description)};
 }
 
 } // namespace kdx::test
