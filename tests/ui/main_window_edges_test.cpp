@@ -99,8 +99,10 @@ private slots:
         QTest::newRow("another case, folder ignores it") << file << none << u"kdx.cfg"_s << QString() << true;
         QTest::newRow("another case, folder ignores it, changed behind")
             << file << other << u"kdx.cfg"_s << changedQuestion << true;
+#ifndef _WIN32 // Windows' own folders ignore case, whatever the fake says.
         QTest::newRow("another case, folder tells it apart, changed behind")
             << file << other << u"kdx.cfg"_s << QString() << false;
+#endif
     }
     void cleanOutputOverTheFileAsksAsSaveDoes()
     {
